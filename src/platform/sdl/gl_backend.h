@@ -1,0 +1,58 @@
+// The OpenGL 2.1 drawing device in an SDL window.
+//
+// Full screen never switches the monitor's mode: it opens on the desktop's own mode and scales the
+// game's W x H frame to fit, aspect kept, with black bars (letterbox). A window opens at W x H when it
+// fits the desktop. `FrameMapping` converts between frame and window pixels for the mouse.
+#pragma once
+
+#include <SDL.h>
+
+#include "platform/graphics.h"
+
+namespace qv {
+
+struct FrameMapping {
+  int frameWidth = 1024, frameHeight = 768;
+  int offsetX = 0, offsetY = 0;  // window pixels of the frame's top-left corner
+  float scale = 1;               // window pixels per frame pixel
+  int windowWidth = 1024, windowHeight = 768;
+};
+
+class GlBackend : public GraphicsBackend {
+ public:
+  GlBackend();
+  ~GlBackend() override;
+
+  bool FullscreenModeExists(int width, int height, int depth, int hz) override;
+  bool WindowModeExists(int width, int height) override;
+  bool Open(const DisplayRequest& request) override;
+  bool IsOpen() const override { return window_ != nullptr; }
+  void Clear() override;
+  void Present(bool vsync) override;
+  TextureId CreateTexture(int width, int height, const std::uint8_t* rgba, bool mipmap) override;
+  void DeleteTexture(TextureId texture) override;
+  bool GrabFrame(TextureId& texture, int x, int y, int w, int h) override;
+  void Draw(const BatchState& state, const Vertex* vertices, int vertexCount, const std::uint32_t* indices,
+            int indexCount) override;
+
+  const FrameMapping& mapping() const { return mapping_; }
+  SDL_Window* window() const { return window_; }
+  bool videoAvailable() const { return videoOk_; }
+
+ private:
+  void UpdateMapping();
+  void ApplyBlend(int blend);
+  void ApplyViewport(const Viewport& viewport);
+
+  bool videoOk_ = false;
+  SDL_Window* window_ = nullptr;
+  SDL_GLContext context_ = nullptr;
+  FrameMapping mapping_;
+  int currentBlend_ = -1;
+  TextureId currentTexture_ = 0;
+  Viewport currentViewport_{-1, -1, -1, -1};
+  int swapInterval_ = -2;
+  int refreshHz_ = 60;
+};
+
+}  // namespace qv

@@ -1,0 +1,75 @@
+// Everything the running program holds, in one object passed by reference: the devices, the game's
+// records, the settings and tables, the effects and the entity lists. A test makes a fresh Game over a
+// fresh headless platform and gets a clean world.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "audio/sound_bank.h"
+#include "effects/grid.h"
+#include "effects/stars.h"
+#include "platform/platform.h"
+#include "render/display.h"
+#include "render/image_set.h"
+#include "render/vector_font.h"
+#include "scoring/high_scores.h"
+#include "settings/colours.h"
+#include "settings/key_names.h"
+#include "settings/settings.h"
+#include "settings/status_message.h"
+#include "shell/game_state.h"
+#include "shell/shared_tables.h"
+
+namespace qv {
+
+struct Game {
+  explicit Game(Platform& platform);
+
+  // Devices.
+  Graphics& gfx;
+  Input& in;
+  Audio& audio;
+  Clock& clock;
+  Rng& rng;
+
+  // Records of the running game.
+  GameState state;
+  PlayerShip ship;
+  InputState input;
+  ViewState view;
+
+  // Settings and tables.
+  Settings settings;
+  ActiveJoyConfig activeJoy;
+  StatusMessage status;
+  ColourTable colours;
+  KeyNames keyNames{};
+  DisplayTables display;
+  ImageSet images;
+  VectorFont font;
+  SoundBank sounds;
+  HighScoreTable scores;
+  std::array<int, 8> nameBuffer;
+  CircleTable circle{};
+  CyclingColour cycling;
+  std::string versionText;
+
+  // Effects.
+  Grid grid;
+  StarField stars;
+
+  // The program is leaving: the window was closed, a signal arrived or the player chose to quit.
+  bool quitting = false;
+  // Polls the devices; true once the program has been asked to end.
+  bool ShouldQuit();
+
+  // Convenience: plays a sound at the effects volume of the settings.
+  ChannelId PlaySound(float rate, float pan, float volume, Sound sound) {
+    return sounds.PlaySound(rate, pan, volume, sound, settings.sfxVolume);
+  }
+  // Text in the stroke font.
+  void DrawText(std::string_view text, int x, int y, float scale) { DrawVectorText(gfx, font, text, x, y, scale); }
+};
+
+}  // namespace qv

@@ -1,0 +1,220 @@
+#include "shell/program.h"
+
+#include <filesystem>
+#include <string>
+
+#include "audio/sound_bank.h"
+#include "player/ship.h"
+#include "scoring/name_entry.h"
+#include "screens/attract.h"
+#include "settings/config_file.h"
+#include "settings/menus.h"
+#include "shell/frame.h"
+#include "shell/game.h"
+#include "shell/game_flow.h"
+#include "shell/spawn_director.h"
+#include "shell/world.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const char* kConfigFile = "Config.txt";
+constexpr const char* kColourFile = "Colours.txt";
+constexpr const char* kScoreFile = "hiscores.dat";
+
+bool ConfigFileExists() {
+  std::error_code ec;
+  return std::filesystem::exists(kConfigFile, ec);
+}
+
+// Opens the display the settings ask for. Should that fail (a size the desktop cannot show, a
+// hand-edited file), "errors.txt" says why and the game falls back to 1024 x 768, first in the
+// configured mode, then in a window, so a bad setting never keeps the game from starting.
+bool OpenStartupDisplay(Game& game) {
+  if (OpenDisplay(game)) return true;
+  game.display.modeIndex = 8;  // "XGA", 1024 x 768
+  game.display.playfieldIndex = 8;
+  if (OpenDisplay(game)) return true;
+  game.settings.windowed = true;
+  return OpenDisplay(game);
+}
+
+// The menu request of a game frame: Escape, or the joystick menu button of the chosen scheme once
+// `debounce` has run out. Returns the menu's answer, or -1 when no menu was asked for.
+int MenuRequest(Game& game) {
+  const Settings& s = game.settings;
+  bool open = game.in.KeyHit(kKeyEscape) > 0;
+  if (!open && s.controlType == ControlType::Joypad && game.input.debounce == 0)
+    open = game.in.JoyDown(s.usedPort, s.joypadOptionButton);
+  if (!open && s.controlType == ControlType::DualAnalog && game.input.debounce == 0)
+    open = game.in.JoyDown(s.usedPort, game.activeJoy.optionButton);
+  if (!open) return -1;
+  return OptionsMenu(game, 1);
+}
+
+// Cheat mode's timing overlay, in the colour the world draw left (the grid colour).
+void DrawTimings(Game& game, std::int64_t t0, std::int64_t t1, std::int64_t t2, int lastFrameMs) {
+  game.DrawText("Update ms: " + std::to_string(t1 - t0), 10, 30, 3);
+  game.DrawText("Draw ms: " + std::to_string(t2 - t1), 10, 50, 3);
+  game.DrawText("Last Frame ms: " + std::to_string(lastFrameMs), 10, 70, 3);
+}
+
+// With cheat mode on, holding P freezes the game until O is hit.
+void PauseWhileHeld(Game& game) {
+  if (!game.in.KeyDown('P')) return;
+  game.in.KeyHit('O');
+  while (!game.ShouldQuit()) {
+    game.clock.Delay(100);
+    game.in.Poll();
+    if (game.in.KeyHit('O') > 0) break;
+  }
+}
+
+}  // namespace
+
+bool Game::ShouldQuit() {
+  if (in.QuitRequested()) quitting = true;
+  return quitting;
+}
+
+void PlayGame(Game& game, int& quit, int& lastFrameMs) {
+  GameState& st = game.state;
+  do {
+    const std::int64_t t0 = game.clock.Millisecs();
+    SpawnTick(game, st.gameTicks);
+    UpdateShip(game);
+    UpdateWorld(game, 0);
+    const std::int64_t t1 = game.clock.Millisecs();
+    DrawWorld(game);
+    const std::int64_t t2 = game.clock.Millisecs();
+
+    if (st.gameOver) {
+      game.sounds.StopMusic();
+      quit = GameOverSequence(game);
+      st.startRequested = 0;
+    }
+
+    if (st.cheatMode) DrawTimings(game, t0, t1, t2, lastFrameMs);
+    PresentFrame(game);
+    if (st.cheatMode) PauseWhileHeld(game);
+
+    st.gameTicks += 1;
+
+    const int answer = MenuRequest(game);
+    if (answer >= 0) {
+      if (answer > 0) {
+        quit = 1;
+        st.gameOver = 1;
+        if (answer == 2) {
+          game.sounds.StopMusic();
+          st.startRequested = 0;
+          quit = 0;
+        }
+      }
+      game.input.debounce = 20;
+    }
+
+    // The window was closed or the process was told to stop: leave through the orderly exit.
+    if (game.ShouldQuit()) {
+      quit = 1;
+      st.gameOver = 1;
+    }
+
+    lastFrameMs = CapFrame(game, t0);
+    game.gfx.Cls();
+  } while (!st.gameOver && st.startRequested);
+}
+
+void MainLoop(Game& game) {
+  GameState& st = game.state;
+  game.in.FlushKeys();
+  int quit = 0;
+  int lastFrameMs = 0;
+  do {
+    while (!st.startRequested && !quit) {
+      game.sounds.SelectMusicTheme(0);
+      if (!st.startRequested && !quit) quit = ShowCredits(game);
+      if (!st.startRequested && !quit) quit = ShowTopScores(game, -1);
+      if (!st.startRequested && !quit) quit = ShowFriends(game);
+      if (!st.startRequested && !quit) quit = ShowEnemies(game);
+      if (game.ShouldQuit()) quit = 1;
+    }
+    if (st.startRequested && !quit) {
+      if (!st.cheatMode) {
+        st.scoreEligible = 1;
+        st.godMode = 0;
+      }
+      game.sounds.StopMusic();
+      ClearWorld(game, true);
+      NewGameReset(game);
+      st.shipInactive = 1;
+      GetReadySequence(game);
+      st.shipInactive = 0;
+      game.gfx.Cls();
+      PlayGame(game, quit, lastFrameMs);
+      ClearWorld(game, true);
+      if (!quit) {
+        game.view.scrollX = game.view.scrollY = 0;
+        if (st.score > st.tableLowScore) {
+          game.sounds.SelectMusicTheme(2);
+          const int row = EnterHighScore(game);
+          quit = ShowTopScores(game, row);
+          st.score = 0;
+          game.sounds.StopMusic();
+        } else if (st.score > 0) {
+          game.sounds.SelectMusicTheme(0);
+          quit = ShowTopScores(game, -20);
+        }
+      }
+    }
+    if (game.ShouldQuit()) quit = 1;
+  } while (!quit);
+}
+
+int RunProgram(Game& game) {
+  // 1. One-time set-up of the font, the effects and display tables, the sound bank and the settings.
+  BuildVectorFont(game.font);
+  game.gfx.SetTextFont(RasteriseBitmapFont(game.font, 8, 12), 8, 12);
+  game.sounds.Load();
+  // 2.
+  game.versionText = BuildVersionText();
+  // 3. The joystick layer: devices present now are known after the first poll.
+  game.in.Poll();
+  // 4. Settings, colours, display tables, the joystick port, key names, the display.
+  const bool firstRun = !ConfigFileExists();
+  LoadConfig(kConfigFile, game.settings, game.status);
+  // A first run with no joystick attached would leave a keyboard-and-mouse player unable to move in
+  // the joystick scheme: such a player starts with keys to move and the mouse to aim.
+  if (firstRun && game.in.JoyCount() == 0) {
+    game.settings.controlType = ControlType::Hybrid;
+    game.settings.hybridMode = 0;
+  }
+  LoadColours(kColourFile, game.colours, game.status);
+  SanitiseDisplaySettings(game.settings);
+  BuildModeTable(game.display, game.settings);
+  SelectModeFromSettings(game.display, game.settings);
+  game.activeJoy = ApplyUsedPort(game.settings);
+  game.keyNames = BuildKeyNames();
+  if (!OpenStartupDisplay(game)) return 1;  // "errors.txt" holds the reason
+  // 5.
+  game.rng.Seed(static_cast<std::uint32_t>(game.clock.Millisecs()));
+  // 6. The shared tables.
+  game.nameBuffer.fill(32);
+  game.scores = HighScoreTable{};
+  game.circle = BuildCircleTable();
+  // 8.
+  LoadHighScores(kScoreFile, game.scores);
+  // 9.
+  game.in.HideMouse();
+  // 10.
+  MainLoop(game);
+  // 11. The exit sequence: settings, colours and scores are saved on every orderly exit.
+  game.in.ShowMouse();
+  SaveConfig(kConfigFile, game.settings, game.status);
+  SaveColours(kColourFile, game.colours, game.status);
+  SaveHighScores(kScoreFile, game.scores);
+  return 0;
+}
+
+}  // namespace qv

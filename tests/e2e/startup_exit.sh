@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The built game in a real window under Xvfb: it starts from a settings file holding only
+# "[Windowed] True", draws, and on SIGTERM leaves through its orderly exit, writing full settings,
+# colour and score files.
+set -u
+build="$(cd "$1" && pwd)"
+work="$(mktemp -d)"
+trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+cp "$build/quorvax" "$work/" || fail "no build/quorvax"
+cp -r "$build/gfx" "$build/sounds" "$work/" || fail "no data folders"
+printf '[Windowed]\r\nTrue\r\n' > "$work/Config.txt"
+
+display=""
+for n in $(seq 91 120); do
+  if [ ! -e "/tmp/.X${n}-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || fail "no free X display number"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY="$display" ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
+for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$work/quorvax" >"$work/out.log" 2>&1 &
+game=$!
+window=""
+for _ in $(seq 1 100); do
+  window=$(xdotool search --name Quorvax 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  kill -0 "$game" 2>/dev/null || { cat "$work/out.log"; fail "the game ended before opening its window"; }
+  sleep 0.2
+done
+[ -n "$window" ] || fail "no window"
+sleep 3
+
+import -window root "$work/shot.png" || fail "no screenshot"
+cp "$work/shot.png" "$build/e2e_startup.png"
+lit=$(convert "$work/shot.png" -colorspace gray -threshold 8% -format "%[fx:int(mean*w*h)]" info:)
+echo "lit pixels: $lit"
+[ "$lit" -gt 400 ] || fail "the screen is black ($lit lit pixels)"
+
+kill -TERM "$game"
+status=""
+for _ in $(seq 1 100); do
+  if ! kill -0 "$game" 2>/dev/null; then wait "$game"; status=$?; break; fi
+  sleep 0.1
+done
+[ -n "$status" ] || { kill -9 "$game"; fail "the game did not end after SIGTERM"; }
+[ "$status" -eq 0 ] || { cat "$work/out.log"; fail "exit status $status"; }
+
+lines() { tr -cd '\n' < "$1" | wc -c; }
+[ "$(lines "$work/Config.txt")" -eq 278 ] || fail "Config.txt has $(lines "$work/Config.txt") lines"
+[ "$(lines "$work/Colours.txt")" -eq 76 ] || fail "Colours.txt has $(lines "$work/Colours.txt") lines"
+[ "$(lines "$work/hiscores.dat")" -eq 150 ] || fail "hiscores.dat has $(lines "$work/hiscores.dat") lines"
+head -c 12 "$work/Config.txt" | od -c | head -n 2
+grep -q $'^True\r$' "$work/Config.txt" || fail "the window setting was not kept"
+grep -q $'^Vornakel\r$' "$work/hiscores.dat" || fail "hiscores.dat does not hold the default table"
+echo "e2e startup_exit: 1 passed, 0 failed"
