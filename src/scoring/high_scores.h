@@ -36,7 +36,7 @@ struct HighScoreRow {
 
 struct HighScoreTable {
   // rows[row][column]: row 0 is the best; the column is the difficulty (0 Easy, 1 Medium, 2 Hard).
-  std::array<std::array<HighScoreRow, kDifficultyCount>, kHighScoreRows> rows{};
+  std::array<std::array<HighScoreRow, kDifficultyCount>, kHighScoreRows> rows;  // every row starts 0 and empty
   bool operator==(const HighScoreTable&) const = default;
 };
 

@@ -39,6 +39,7 @@ struct ActiveJoyConfig {
   float moveXDeadZone = 0.0f, moveYDeadZone = 0.0f, fireXDeadZone = 0.0f, fireYDeadZone = 0.0f;
   int optionButton = 1;
   int bombButton = 2;
+  bool operator==(const ActiveJoyConfig&) const = default;
 };
 
 struct Settings {

@@ -272,8 +272,10 @@ TEST(ConfigFile, PortBlockConsumesTwentyTwoPairsWhateverTheyHold) {
 
 TEST(ConfigFile, PortBlockOfAPortThatCannotExistIsSkippedWhole) {
   for (const std::string_view port : {"4", "-1", "2147483647", "junk5"}) {
-    const Settings settings = Parsed(PortBlock(port, {{"[Joy Bomb]", "5"}, {"[Joy Move X]", "7"}}) + "[Grid Style]\n8\n");
+    const Settings settings =
+        Parsed(PortBlock(port, {{"[Joy Bomb]", "5"}, {"[Difficulty]", "0"}}) + "[Grid Style]\n8\n");
     EXPECT_EQ(settings.gridStyle, 8) << port;
+    EXPECT_EQ(settings.difficulty, 1) << port;
     // "junk5" reads as port 0, whose record then takes the block
     const bool portZero = port == "junk5";
     EXPECT_EQ(settings.joyPorts[0].bombButton, portZero ? 5 : 2) << port;
@@ -333,6 +335,10 @@ TEST_F(ConfigFileOnDisk, FailedSaveLeavesTheMessageAlone) {
   status.Show("Colour file loaded.");
   EXPECT_FALSE(SaveConfig(folder.File("gone/Config.txt"), Settings{}, status));
   EXPECT_EQ(status.statusMessage, "Colour file loaded.");
+}
+
+TEST(JoystickRecord, ActiveCopyOfTheDefaultsIsTheDefaultActiveCopy) {
+  EXPECT_EQ(ApplyUsedPort(Settings{}), ActiveJoyConfig{});
 }
 
 TEST(JoystickRecord, ActiveCopyTakesThePortInUseWithZeroBasedAxes) {
