@@ -11,7 +11,9 @@
 // game goes on silently and the default device is looked for again every few seconds (counted in
 // Tick calls, one per frame); when it opens, the samples are loaded into it again and sound returns.
 // Samples stay decoded in memory for that reason, and so that a file loaded while silent plays once
-// a device returns.
+// a device returns. A device that was missing from the start is not looked for again.
+// The game makes one of these; it owns the process's current OpenAL context, so only one may exist at
+// a time.
 #pragma once
 
 #include <memory>
