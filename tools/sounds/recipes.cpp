@@ -1,5 +1,6 @@
 #include "recipes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv::synth {
@@ -419,7 +420,9 @@ Wave GameOver() {
       hz = Glide(t - 0.5, 1.0, NoteHz(60), 65.0);  // C4 sliding down two octaves
     }
     const double s = tone.Low(SoftSquare(p.Step(hz), 2.0), hz * 4.0);
-    const double notes = t < 0.5 ? 0.35 + 0.65 * Gate(std::fmod(t, 0.25), 0.0, 0.24, 0.01) : 1.0;
+    // The two short notes dip between them; the slide swells back up without a step.
+    const double notes = t < 0.5 ? 0.35 + 0.65 * Gate(std::fmod(t, 0.25), 0.0, 0.24, 0.01)
+                                 : std::min(1.0, 0.35 + 0.65 * (t - 0.5) / 0.01);
     const double fade = t < 0.5 ? 1.0 : std::exp(-(t - 0.5) / 0.45);
     return s * notes * fade * Gate(t, 0.0, length, 0.01);
   });
