@@ -10,7 +10,8 @@ namespace qv {
 
 // A loaded sample. 0 is "no sample" (a file that failed to load): playing it gives no channel.
 using SampleId = std::uint32_t;
-// A playing (or paused) channel. 0 is "no channel".
+// A playing (or paused) channel. 0 is "no channel". Once its sound has ended, been stopped or been cut
+// short for a newer one, the id is dead: every call on it does nothing, it never reaches a later sound.
 using ChannelId = std::uint32_t;
 
 class Audio {
@@ -25,6 +26,7 @@ class Audio {
   virtual void SetVolume(ChannelId channel, float volume) = 0;  // 0..1
   virtual void Resume(ChannelId channel) = 0;
   virtual void Stop(ChannelId channel) = 0;
+  // True while the channel is audibly running (resumed, not yet ended or stopped).
   virtual bool IsPlaying(ChannelId channel) const = 0;
   // Called once per frame: lets the device recycle finished channels, reset per-frame limits and
   // notice a lost or returning output device.
