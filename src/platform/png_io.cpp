@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -26,6 +27,17 @@ struct PngErrorSink {
 }
 
 void OnPngWarning(png_structp, png_const_charp) {}  // warnings (bad ancillary chunks) are ignored
+
+// libpng's own buffers (rows, zlib state, ancillary chunks) are small for any image we accept, but
+// a chunk may claim a length of up to 2 GiB and libpng would try to allocate it. Refusing large
+// allocations makes such a file fail cleanly instead of exhausting memory.
+constexpr png_alloc_size_t kMaxLibpngAllocation = 8 * 1024 * 1024;
+
+png_voidp LimitedMalloc(png_structp, png_alloc_size_t size) {
+  return size > kMaxLibpngAllocation ? nullptr : std::malloc(size);
+}
+
+void LimitedFree(png_structp, png_voidp block) { std::free(block); }
 
 struct MemoryReader {
   const std::uint8_t* data;
@@ -114,7 +126,8 @@ bool DecodePng(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::
     return false;
   }
   PngErrorSink sink{};
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &sink, OnPngError, OnPngWarning);
+  png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &sink, OnPngError, OnPngWarning, nullptr,
+                                             LimitedMalloc, LimitedFree);
   if (png == nullptr) {
     SetError(error, "out of memory");
     return false;

@@ -208,7 +208,8 @@ RgbaImage ToRgba(const LightBuffer& light, float edgeFade) {
       const float r = SoftLimit(light.rgb[i * 3]), g = SoftLimit(light.rgb[i * 3 + 1]), b = SoftLimit(light.rgb[i * 3 + 2]);
       float alpha = std::max({r, g, b});
       if (edgeFade > 0) {
-        const float border = std::min({x + 0.5f, y + 0.5f, light.width - x - 0.5f, light.height - y - 0.5f});
+        // Distance from this pixel to the outermost ring of pixels, which always ends up empty.
+        const float border = static_cast<float>(std::min({x, y, light.width - 1 - x, light.height - 1 - y}));
         const float t = Clamp01(border / edgeFade);
         alpha *= t * t * (3 - 2 * t);
       }

@@ -62,7 +62,8 @@ LightBuffer Blur(const LightBuffer& light, float sigma);
 
 // Turns light into straight RGBA for additive drawing: channels are softly limited to 1, alpha is
 // the brightest channel and colour is light / alpha, so colour x alpha gives back the light. Alpha
-// fades to 0 over `edgeFade` pixels at the border, so no glow is ever cut off by a hard edge.
+// fades over `edgeFade` pixels to 0 in the outermost ring of pixels, so no glow is ever cut off by
+// a hard edge, not even when the game filters or scales the image.
 RgbaImage ToRgba(const LightBuffer& light, float edgeFade);
 
 // Copies `cell` into `strip` with its top-left at (left, top); sizes are the caller's to match.
