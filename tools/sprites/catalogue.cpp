@@ -56,9 +56,6 @@ float FitInCell(const SetStyle& style, int cell, float designHalf) {
   return std::min(1.0f, room / (designHalf * style.shapeScale));
 }
 
-// The particle is a soft dot of a fixed size: small in the plain sets, larger in the glowing ones.
-int ParticleSide(const SetStyle& style) { return style.bloomStrength >= 0.5f ? 32 : 16; }
-
 RgbaImage DrawStrip(const SetStyle& style, const StripImage& strip) {
   const int cell = style.*strip.cell;
   RgbaImage image;
@@ -101,8 +98,7 @@ std::vector<SetImage> DrawImageSet(const SetStyle& style) {
     single.draw(painter);
     images.push_back({single.file, painter.Finish()});
   }
-  const int side = ParticleSide(style);
-  Painter particle(style, side, side);
+  Painter particle(style, style.particleSide, style.particleSide);
   DrawParticle(particle);
   images.push_back({"particle.png", particle.Finish()});
   return images;

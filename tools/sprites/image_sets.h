@@ -16,6 +16,7 @@ struct SetStyle {
   int iconCell;
   int snakeTailCell;
   int powerUpCell;
+  int particleSide;  // the soft dot: small in the plain sets, larger where everything glows
 
   float shapeScale;  // size of the shapes relative to "high"
   float lineWidth;   // full width of a stroke in pixels, before the glow

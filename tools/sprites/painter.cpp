@@ -40,7 +40,7 @@ void Painter::Commit(bool outline) {
     core_.Clear();
   }
   if (style_.fillStrength > 0) {
-    fillLight_.Add(fill_, colour_, strength_ * style_.fillStrength);
+    fillLight_.Add(fill_, colour_, strength_ * style_.fillStrength * fillWeight_);
     fill_.Clear();
   }
 }

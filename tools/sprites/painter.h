@@ -33,10 +33,10 @@ class Painter {
 
   // Width of the lines in design pixels, as a part of the set's own (thinner details).
   void SetLineWeight(float weight) { lineWeight_ = weight; }
+  // Light of the inside of closed shapes, as a part of the set's own (dimmer backgrounds).
+  void SetFillWeight(float weight) { fillWeight_ = weight; }
 
   RgbaImage Finish() const;
-
-  float scale() const { return scale_; }
 
  private:
   Vec2 Map(Vec2 p) const;
@@ -49,6 +49,7 @@ class Painter {
   Rgb colour_{1, 1, 1};
   float strength_ = 1;
   float lineWeight_ = 1;
+  float fillWeight_ = 1;
   Coverage stroke_, core_, fill_;
   LightBuffer colourLight_, coreLight_, fillLight_;
 };

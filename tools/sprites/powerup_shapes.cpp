@@ -104,7 +104,9 @@ void DrawSymbol(Painter& p, int frame) {
 void DrawPowerUp(Painter& p, int frame) {
   p.SetColour(kTokenYellow);
   p.SetStrength(0.9f);
+  p.SetFillWeight(0.35f);  // a dim token behind the symbol, so the symbol's colour reads clearly
   p.Polygon(RoundedSquare(13, 4));
+  p.SetFillWeight(1);
   p.SetStrength(1);
   p.SetLineWeight(0.9f);
   DrawSymbol(p, frame);

@@ -9,12 +9,12 @@ const Rgb kWhite{1, 1, 1};
 const Rgb kSpareShipCream = ColourFromBytes(255, 255, 200);
 const Rgb kBombAmber = ColourFromBytes(255, 150, 60);
 
-// The claw: a thick horseshoe whose two prongs curve forward (up) and in to sharp tips.
+// The claw: a thick ring open at the front (up), its two prongs curving in toward each other.
 std::vector<Vec2> ClawOutline() {
   // Outer rim: radius 14 about the centre, from the right tip round the back to the left tip.
-  // Inner rim: radius 10.7 about (0, -4), which meets the outer one exactly at the tips.
-  std::vector<Vec2> points = Arc({0, 0}, 14, -62, 242, 24);
-  const std::vector<Vec2> inner = Arc({0, -4}, 10.7f, 232, -52, 20);
+  // Inner rim: about (0, -3), through both tips, so the prongs taper to sharp points.
+  std::vector<Vec2> points = Arc({0, 0}, 14, -68, 248, 26);
+  const std::vector<Vec2> inner = Arc({0, -3}, 11.27f, 242.28f, -62.28f, 22);
   points.insert(points.end(), inner.begin() + 1, inner.end() - 1);
   return points;
 }
@@ -23,7 +23,7 @@ void DrawClaw(Painter& p, float size) {
   p.Polygon(Scaled(ClawOutline(), size));
   p.SetStrength(0.7f);
   p.SetLineWeight(0.8f);
-  p.Line(Scaled({{0, 4.5f}}, size)[0], Scaled({{0, -5}}, size)[0]);
+  p.Polyline(Scaled({{-4, 4}, {0, -1}, {4, 4}}, size));
   p.SetLineWeight(1);
   p.SetStrength(1);
 }
