@@ -8,11 +8,14 @@
 
 #include "audio/sound_bank.h"
 #include "effects/grid.h"
+#include "effects/particles.h"
 #include "effects/stars.h"
+#include "effects/trail.h"
 #include "platform/platform.h"
 #include "render/display.h"
 #include "render/image_set.h"
 #include "render/vector_font.h"
+#include "scoring/floating_text.h"
 #include "scoring/high_scores.h"
 #include "settings/colours.h"
 #include "settings/key_names.h"
@@ -58,6 +61,11 @@ struct Game {
   // Effects.
   Grid grid;
   StarField stars;
+  ParticlePool particles;
+  EntityList<TrailSpark> trailSparks;
+
+  // The entity lists, in their fixed order (more arrive with the enemy kinds).
+  EntityList<FloatingText> floatingTexts;
 
   // The program is leaving: the window was closed, a signal arrived or the player chose to quit.
   bool quitting = false;
