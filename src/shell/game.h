@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "audio/sound_bank.h"
 #include "effects/grid.h"
@@ -25,6 +26,27 @@
 #include "shell/shared_tables.h"
 
 namespace qv {
+
+struct Shot;
+struct Square;
+struct Pinwheel;
+struct Diamond;
+struct Cube;
+struct Seeker;
+struct BlackHole;
+struct Snake;
+struct Interceptor;
+struct Butterfly;
+struct Generator;
+struct Triangle;
+struct PowerUp;
+
+// The spawn streams of the director.
+struct SpawnStream {
+  int kind = 0;
+  int area = 0;
+  int remaining = 0;
+};
 
 struct Game {
   explicit Game(Platform& platform);
@@ -64,8 +86,28 @@ struct Game {
   ParticlePool particles;
   EntityList<TrailSpark> trailSparks;
 
-  // The entity lists, in their fixed order (more arrive with the enemy kinds).
+  // The fourteen entity lists, in their fixed order.
+  EntityList<Shot> shots;
+  EntityList<Square> squares;
+  EntityList<Pinwheel> pinwheels;
+  EntityList<Diamond> diamonds;
+  EntityList<Cube> cubes;
+  EntityList<Seeker> seekers;
+  EntityList<BlackHole> blackHoles;
+  EntityList<Snake> snakes;
+  EntityList<Interceptor> interceptors;
+  EntityList<Butterfly> butterflies;
+  EntityList<Generator> generators;
+  EntityList<Triangle> triangles;
+  EntityList<PowerUp> powerUps;
   EntityList<FloatingText> floatingTexts;
+
+  std::array<SpawnStream, 4> streams{};  // A, B, C, D
+  int nextHumSlot = 0;                   // the hum slot the next black hole gets
+  int debugMode = 0;                     // the alternative fire pattern and the frame counter shown
+  std::string powerUpMessage;            // the bottom line of the head-up display
+  int powerUpMessageTimer = 0;
+  std::vector<ParticleAttractor> attractorScratch;  // reused every frame by the spark swirl
 
   // The program is leaving: the window was closed, a signal arrived or the player chose to quit.
   bool quitting = false;

@@ -1,5 +1,5 @@
-// The flow of one game: the reset at its start, the get-ready sequence before each life, the clearing
-// of the playfield and the game-over sequence.
+// The flow of one game: the reset at its start, the "GET READY" sequence before each life, the loss
+// of a ship, clearing the world, the bomb's destruction of every enemy, and "GAME OVER".
 #pragma once
 
 namespace qv {
@@ -7,10 +7,38 @@ namespace qv {
 struct Game;
 
 void NewGameReset(Game& game);
+// The ship to the middle of the playfield, the view centred on it.
+void CentreShip(Game& game);
 void GetReadySequence(Game& game);
-// Clears the playfield; `full` also removes what is still dying.
+// The ship touches something deadly. True when it was destroyed (false while a shield, god mode or
+// a running sequence protects it).
+bool ShipHit(Game& game);
+// Empties the world; `full` false keeps the enemies that touched the ship, the particles and the grid.
 void ClearWorld(Game& game, bool full);
+// Every enemy ends at once, without points (the bomb).
+void KillAllEnemies(Game& game);
 // Returns 1 when the player chose to leave the program from its menu.
 int GameOverSequence(Game& game);
+// A circle outline of single points, the integer midpoint way.
+void DrawPointCircle(Game& game, int cx, int cy, int r);
+
+// The difficulty table.
+struct DifficultyRow {
+  float speedFactor;
+  int powerUpDuration, lives, bombs, cannons;
+  float shotSpeed;
+  int startTicks;
+};
+inline constexpr DifficultyRow kDifficulties[3] = {
+    {0.75f, 20, 4, 4, 2, 4.0f, 1},
+    {1.0f, 18, 3, 3, 2, 3.0f, 1},
+    {1.25f, 16, 2, 2, 2, 3.0f, 7000},
+};
+// Base speeds in the order Square, Pinwheel, Diamond, Cube, Seeker, BlackHole, Snake, Interceptor,
+// Butterfly, Triangle.
+inline constexpr float kBaseSpeeds[10] = {3.1f, 2.25f, 3.25f, 3.0f, 4.35f, 2.5f, 3.5f, 4.45f, 5.0f, 2.0f};
+// The extra-life and extra-bomb score intervals of each difficulty.
+inline constexpr int kExtraLifeScores[3] = {75000, 100000, 200000};
+inline constexpr int kExtraBombScores[3] = {100000, 150000, 250000};
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "audio/sound_bank.h"
+#include "effects/particles.h"
 #include "player/ship.h"
 #include "scoring/name_entry.h"
 #include "screens/attract.h"
@@ -128,6 +129,7 @@ void PlayGame(Game& game, int& quit, int& lastFrameMs) {
 
 void MainLoop(Game& game) {
   GameState& st = game.state;
+  InitParticles(game);
   game.in.FlushKeys();
   int quit = 0;
   int lastFrameMs = 0;

@@ -1,26 +1,126 @@
 #include "shell/world.h"
 
+#include <vector>
+
+#include "effects/grid.h"
+#include "effects/particles.h"
+#include "effects/stars.h"
+#include "effects/trail.h"
+#include "enemies/black_hole.h"
+#include "enemies/cube.h"
+#include "enemies/generator.h"
+#include "enemies/interceptor.h"
+#include "enemies/simple_kinds.h"
+#include "enemies/snake.h"
+#include "enemies/triangle.h"
+#include "player/power_up.h"
+#include "player/ship.h"
+#include "player/shots.h"
+#include "scoring/floating_text.h"
+#include "scoring/score.h"
 #include "shell/game.h"
 
 namespace qv {
 
-void UpdateWorld(Game& game, int /*frameIndex*/) {
+namespace {
+
+template <class T>
+void UpdateAll(Game& game, EntityList<T>& list) {
+  list.ForEach([&](T& e) { Update(game, e); });
+}
+
+template <class T>
+void DrawAll(Game& game, EntityList<T>& list) {
+  list.ForEach([&](T& e) { Draw(game, e); });
+}
+
+void SetColour(Game& game, ColourSlot slot) {
+  const Rgb& c = game.colours[slot];
+  game.gfx.SetColor(c.red, c.green, c.blue);
+}
+
+// The sparks feel every awake black hole.
+void SwirlParticles(Game& game) {
+  std::vector<ParticleAttractor>& holes = game.attractorScratch;
+  holes.clear();
+  game.blackHoles.ForEach([&](const BlackHole& h) {
+    if (h.active) holes.push_back({h.x, h.y, h.size});
+  });
+  AttractParticles(game, holes);
+}
+
+}  // namespace
+
+void UpdateWorld(Game& game, int frameIndex) {
+  if (game.settings.particleGravity != 0) SwirlParticles(game);
   StepCyclingColour(game.cycling, game.rng, 10);
   StepCyclingColour(game.cycling, game.rng, 10);
+  UpdateFloatingTexts(game);
+  UpdateTrail(game);
+  UpdateGrid(game.grid);
+  if (frameIndex == 0 || frameIndex % 2 == 0) UpdateParticles(game, 0);
+  if (game.state.shipInactive != 0) return;
+  UpdateAll(game, game.generators);
+  UpdateAll(game, game.squares);
+  UpdateAll(game, game.pinwheels);
+  UpdateAll(game, game.diamonds);
+  UpdateAll(game, game.cubes);
+  UpdateAll(game, game.seekers);
+  UpdateAll(game, game.snakes);
+  UpdateAll(game, game.interceptors);
+  UpdateAll(game, game.butterflies);
+  UpdateAll(game, game.triangles);
+  game.powerUps.ForEach([&](PowerUp& p) { UpdatePowerUp(game, p); });
+  UpdateAll(game, game.blackHoles);
+  game.shots.ForEach([&](Shot& s) { UpdateShot(game, s); });
 }
 
 void DrawWorld(Game& game) {
   Graphics& gfx = game.gfx;
   const ViewState& v = game.view;
 
+  DrawGrid(game, game.settings.gridStyle, false);
   gfx.SetOrigin(0, 0);
   DrawStars(gfx, game.stars, game.settings.starCount, v.scrollX, v.scrollY);
-
+  DrawFloatingTexts(game);
   gfx.SetViewport(0, 0, v.viewWidth, v.viewHeight);
   gfx.SetScale(1, 1);
   gfx.SetAlpha(1);
-
+  DrawTrail(game);
+  DrawParticles(game);
   gfx.SetLineWidth(2);
+
+  DrawAll(game, game.generators);
+  SetColour(game, kSquareColour);
+  DrawAll(game, game.squares);
+  SetColour(game, kPinwheelColour);
+  DrawAll(game, game.pinwheels);
+  SetColour(game, kDiamondColour);
+  DrawAll(game, game.diamonds);
+  SetColour(game, kCubeColour);
+  DrawAll(game, game.cubes);
+  SetColour(game, kSeekerColour);
+  DrawAll(game, game.seekers);
+  SetColour(game, kBlackHoleColour);
+  DrawAll(game, game.blackHoles);
+  DrawAll(game, game.snakes);
+  SetColour(game, kInterceptorColour);
+  DrawAll(game, game.interceptors);
+  SetColour(game, kButterflyColour);
+  DrawAll(game, game.butterflies);
+  SetColour(game, kTriangleColour);
+  DrawAll(game, game.triangles);
+  game.triangles.ForEach([&](const Triangle& t) { DrawTether(game, t); });
+
+  game.powerUps.ForEach([&](const PowerUp& p) { DrawPowerUp(game, p); });
+
+  DrawTopDisplay(game);
+  DrawPowerUpMessage(game);
+
+  if (game.state.shipInactive == 0) {
+    DrawShip(game, static_cast<int>(game.ship.x), static_cast<int>(game.ship.y), game.ship.angle);
+    DrawShots(game);
+  }
 
   // The playfield border, in the grid colour, with whatever blend mode the last drawing left.
   gfx.SetScale(1, 1);
