@@ -8,7 +8,12 @@ namespace qv {
 // nothing to reset, clear or announce, and these do nothing.
 void NewGameReset(Game&) {}
 void GetReadySequence(Game&) {}
-void ClearWorld(Game& game, bool) { ResetGrid(game.grid); }
+void ClearWorld(Game& game, bool full) {
+  game.trailSparks.Clear();
+  game.floatingTexts.Clear();
+  if (full) ClearParticles(game);
+  ResetGrid(game.grid);
+}
 int GameOverSequence(Game&) { return 0; }
 
 }  // namespace qv

@@ -128,6 +128,7 @@ void PlayGame(Game& game, int& quit, int& lastFrameMs) {
 
 void MainLoop(Game& game) {
   GameState& st = game.state;
+  InitParticles(game);
   game.in.FlushKeys();
   int quit = 0;
   int lastFrameMs = 0;

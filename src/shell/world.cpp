@@ -4,9 +4,14 @@
 
 namespace qv {
 
-void UpdateWorld(Game& game, int /*frameIndex*/) {
+void UpdateWorld(Game& game, int frameIndex) {
+  if (game.settings.particleGravity != 0) AttractParticles(game, {});
   StepCyclingColour(game.cycling, game.rng, 10);
   StepCyclingColour(game.cycling, game.rng, 10);
+  UpdateFloatingTexts(game);
+  UpdateTrail(game);
+  // The death sequence moves its sparks only on even frames after the first: a slow-motion blast.
+  if (frameIndex % 2 == 0) UpdateParticles(game, 0);
 }
 
 void DrawWorld(Game& game) {
@@ -15,10 +20,13 @@ void DrawWorld(Game& game) {
 
   gfx.SetOrigin(0, 0);
   DrawStars(gfx, game.stars, game.settings.starCount, v.scrollX, v.scrollY);
+  DrawFloatingTexts(game);
 
   gfx.SetViewport(0, 0, v.viewWidth, v.viewHeight);
   gfx.SetScale(1, 1);
   gfx.SetAlpha(1);
+  DrawTrail(game);
+  DrawParticles(game);
 
   gfx.SetLineWidth(2);
 
