@@ -58,7 +58,8 @@ void UpdateWorld(Game& game, int frameIndex) {
   UpdateFloatingTexts(game);
   UpdateTrail(game);
   UpdateGrid(game.grid);
-  if (frameIndex == 0 || frameIndex % 2 == 0) UpdateParticles(game, 0);
+  // The death sequence moves its sparks only on even frames after the first: a slow-motion blast.
+  if (frameIndex % 2 == 0) UpdateParticles(game, 0);
   if (game.state.shipInactive != 0) return;
   UpdateAll(game, game.generators);
   UpdateAll(game, game.squares);
