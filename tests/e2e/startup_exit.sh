@@ -26,24 +26,32 @@ for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$work/quorvax" >"$work/out.log" 2>&1 &
 game=$!
 window=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   window=$(xdotool search --name Quorvax 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
   kill -0 "$game" 2>/dev/null || { cat "$work/out.log"; fail "the game ended before opening its window"; }
   sleep 0.2
 done
-[ -n "$window" ] || fail "no window"
-sleep 3
-
-import -window root "$work/shot.png" || fail "no screenshot"
+if [ -z "$window" ]; then
+  echo "--- game output:"; cat "$work/out.log"
+  echo "--- windows:"; xwininfo -root -tree 2>&1 | head -n 20
+  fail "no window"
+fi
+# A busy machine may take a while to draw the first frames: look again for up to half a minute.
+lit=0
+for _ in $(seq 1 30); do
+  sleep 1
+  import -window root "$work/shot.png" || fail "no screenshot"
+  lit=$(convert "$work/shot.png" -colorspace gray -threshold 8% -format "%[fx:int(mean*w*h)]" info:)
+  [ "$lit" -gt 400 ] && break
+done
 cp "$work/shot.png" "$build/e2e_startup.png"
-lit=$(convert "$work/shot.png" -colorspace gray -threshold 8% -format "%[fx:int(mean*w*h)]" info:)
 echo "lit pixels: $lit"
 [ "$lit" -gt 400 ] || fail "the screen is black ($lit lit pixels)"
 
 kill -TERM "$game"
 status=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   if ! kill -0 "$game" 2>/dev/null; then wait "$game"; status=$?; break; fi
   sleep 0.1
 done
