@@ -68,15 +68,9 @@ void SpawnBlackHole(Game& game, float x, float y, float size, int delay, int pla
 void SpawnDemoBlackHole(Game& game, float x, float y, float size) {
   if (game.blackHoles.Count() >= 16) return;
   auto h = std::make_shared<BlackHole>();
-  h->x = x;
-  h->y = y;
   h->size = size;
   h->active = 1;
-  h->spin = static_cast<float>(game.rng.RandInt(0, 359));
-  const int direction = game.rng.RandInt(0, 359);
-  const float speed = game.rng.RandReal(1, 4);
-  h->vx = CosDeg(direction) * speed;
-  h->vy = SinDeg(direction) * speed;
+  StartMoving(game, *h, x, y, -1, 1, 4, 0);
   game.blackHoles.Append(std::move(h));
 }
 
@@ -116,21 +110,8 @@ void DemoUpdate(Game& game, BlackHole& h) {
   h.spin += 1;
   h.x += h.vx;
   h.y += h.vy;
-  const float w = static_cast<float>(game.view.viewWidth), ht = static_cast<float>(game.view.viewHeight);
-  if (h.x < 32) {
-    h.vx = std::fabs(h.vx);
-    h.x += h.vx;
-  } else if (h.x > w - 32) {
-    h.vx = -std::fabs(h.vx);
-    h.x += h.vx;
-  }
-  if (h.y < 32) {
-    h.vy = std::fabs(h.vy);
-    h.y += h.vy;
-  } else if (h.y > ht - 32) {
-    h.vy = -std::fabs(h.vy);
-    h.y += h.vy;
-  }
+  BounceInside(h.x, h.y, h.vx, h.vy, 32, static_cast<float>(game.view.viewWidth),
+               static_cast<float>(game.view.viewHeight));
   if (h.active && static_cast<int>(h.spin) % 25 == 0) {
     for (int i = 0; i < 8; ++i)
       SpawnParticle(game, h.x + SinDeg(h.spin) * h.size * 1.25f + SinDeg(45.0 * i) * 8,

@@ -14,19 +14,10 @@ Cube* SpawnCube(Game& game, float x, float y, int shrink, int delay, int placeme
   AdjustForSpawn(game, x, y, shrink == 0 && placement == 0 ? 0 : 1);
   auto e = std::make_shared<Cube>();
   e->shrink = shrink;
-  if (shrink == 0) {
+  if (shrink == 0)
     FinishSpawn(game, *e, x, y, -1, 0.25f, 2, delay, Sound::Snake1);
-  } else {
-    // halves appear silently: the same protocol without the spawn sound
-    e->x = x;
-    e->y = y;
-    e->spin = static_cast<float>(game.rng.RandInt(0, 359));
-    const int direction = game.rng.RandInt(0, 359);
-    const float speed = game.rng.RandReal(0.25f, 2);
-    e->vx = CosDeg(direction) * speed;
-    e->vy = SinDeg(direction) * speed;
-    e->spawnDelay = delay;
-  }
+  else
+    StartMoving(game, *e, x, y, -1, 0.25f, 2, delay);  // halves appear silently
   return &game.cubes.Append(std::move(e));
 }
 

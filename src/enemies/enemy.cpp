@@ -27,6 +27,10 @@ void PlayAt(Game& game, Sound sound, float rate, float x, float y) {
 void FinishSpawn(Game& game, Enemy& e, float x, float y, float spinStart, float minSpeed, float maxSpeed, int delay,
                  Sound spawnSound) {
   PlayAt(game, spawnSound, 1, x, y);
+  StartMoving(game, e, x, y, spinStart, minSpeed, maxSpeed, delay);
+}
+
+void StartMoving(Game& game, Enemy& e, float x, float y, float spinStart, float minSpeed, float maxSpeed, int delay) {
   e.x = x;
   e.y = y;
   e.spin = spinStart < 0 ? static_cast<float>(game.rng.RandInt(0, 359)) : spinStart;
@@ -37,22 +41,26 @@ void FinishSpawn(Game& game, Enemy& e, float x, float y, float spinStart, float 
   e.spawnDelay = delay;
 }
 
+void BounceInside(float& x, float& y, float& vx, float& vy, float margin, float w, float h) {
+  if (x < margin) {
+    vx = std::fabs(vx);
+    x += vx;
+  } else if (x > w - margin) {
+    vx = -std::fabs(vx);
+    x += vx;
+  }
+  if (y < margin) {
+    vy = std::fabs(vy);
+    y += vy;
+  } else if (y > h - margin) {
+    vy = -std::fabs(vy);
+    y += vy;
+  }
+}
+
 void WallBounce(Game& game, Enemy& e, float margin) {
-  const float w = static_cast<float>(game.view.fieldWidth), h = static_cast<float>(game.view.fieldHeight);
-  if (e.x < margin) {
-    e.vx = std::fabs(e.vx);
-    e.x += e.vx;
-  } else if (e.x > w - margin) {
-    e.vx = -std::fabs(e.vx);
-    e.x += e.vx;
-  }
-  if (e.y < margin) {
-    e.vy = std::fabs(e.vy);
-    e.y += e.vy;
-  } else if (e.y > h - margin) {
-    e.vy = -std::fabs(e.vy);
-    e.y += e.vy;
-  }
+  BounceInside(e.x, e.y, e.vx, e.vy, margin, static_cast<float>(game.view.fieldWidth),
+               static_cast<float>(game.view.fieldHeight));
 }
 
 void CapSpeed(Enemy& e, float limit) {

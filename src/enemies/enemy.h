@@ -32,12 +32,16 @@ void AdjustForSpawn(Game& game, float& x, float& y, int placement);
 // [minSpeed, maxSpeed) and the delay. `spinStart` < 0 means a random whole number 0..359.
 void FinishSpawn(Game& game, Enemy& e, float x, float y, float spinStart, float minSpeed, float maxSpeed, int delay,
                  Sound spawnSound);
+// The same without the sound (a cube's halves appear silently).
+void StartMoving(Game& game, Enemy& e, float x, float y, float spinStart, float minSpeed, float maxSpeed, int delay);
 
 // Positional sound at the enemy's place.
 void PlayAt(Game& game, Sound sound, float rate, float x, float y);
 
 // Wall bounce with margin m, per axis: the velocity turns inward and is added once more.
 void WallBounce(Game& game, Enemy& e, float margin);
+// The same rule inside any w x h area.
+void BounceInside(float& x, float& y, float& vx, float& vy, float margin, float w, float h);
 
 // Pushes `self` away from every other member of `list` closer than sqrt(dist2): the sign of the
 // offset toward the other is subtracted per axis, times `step`.

@@ -153,21 +153,8 @@ void UpdatePowerUp(Game& game, PowerUp& p) {
   p.spin += 1;
   p.x += p.vx;
   p.y += p.vy;
-  const float w = static_cast<float>(game.view.fieldWidth), h = static_cast<float>(game.view.fieldHeight);
-  if (p.x < 8) {
-    p.vx = std::fabs(p.vx);
-    p.x += p.vx;
-  } else if (p.x > w - 8) {
-    p.vx = -std::fabs(p.vx);
-    p.x += p.vx;
-  }
-  if (p.y < 8) {
-    p.vy = std::fabs(p.vy);
-    p.y += p.vy;
-  } else if (p.y > h - 8) {
-    p.vy = -std::fabs(p.vy);
-    p.y += p.vy;
-  }
+  const float w = static_cast<float>(game.view.fieldWidth);
+  BounceInside(p.x, p.y, p.vx, p.vy, 8, w, static_cast<float>(game.view.fieldHeight));
 
   if (!p.done) {
     BlackHole* swallower = nullptr;
