@@ -23,12 +23,14 @@ std::size_t PointCount(const Grid& grid) {
 bool Sized(const Grid& grid) {
   const std::size_t n = PointCount(grid);
   return n > 0 && grid.x.size() == n && grid.y.size() == n && grid.vx.size() == n && grid.vy.size() == n &&
-         grid.homeX.size() == n && grid.homeY.size() == n;
+         grid.homeX.size() == n && grid.homeY.size() == n &&
+         grid.columnReach.size() == static_cast<std::size_t>(grid.cellsAcross + 1);
 }
 
 void AssignSize(Grid& grid) {
   const std::size_t n = PointCount(grid);
   for (std::vector<float>* v : {&grid.homeX, &grid.homeY, &grid.x, &grid.y, &grid.vx, &grid.vy}) v->assign(n, 0.0f);
+  grid.columnReach.assign(n ? static_cast<std::size_t>(grid.cellsAcross + 1) : 0, 0.0f);
 }
 
 // Four floats and four lane masks. The relaxation runs on four points at once; comparisons give
@@ -96,7 +98,7 @@ inline F4 Widest(F4 reach, F4 pos, F4 home) {
 
 // RelaxPoint on one point, with the mean of its four neighbours (left, up, down, right, summed in that
 // order) as the target, computed in lane 0 of the four-point form.
-inline void RelaxOne(const Lattice& l, int k, F4& reach) {
+inline void RelaxOne(const Lattice& l, int k, float& reach) {
   const int r = l.rows;
   const float tx = (((l.x[k - r] + l.x[k - 1]) + l.x[k + 1]) + l.x[k + r]) * 0.25f;
   const float ty = (((l.y[k - r] + l.y[k - 1]) + l.y[k + 1]) + l.y[k + r]) * 0.25f;
@@ -108,7 +110,7 @@ inline void RelaxOne(const Lattice& l, int k, F4& reach) {
   l.y[k] = ny[0];
   l.vx[k] = vx[0];
   l.vy[k] = vy[0];
-  reach = Widest(Widest(reach, nx, hx), ny, hy);
+  reach = std::max({reach, std::fabs(nx[0] - hx[0]), std::fabs(ny[0] - hy[0])});
 }
 
 // A point reads the moved value of the point above it, so a column is one long chain of dependent
@@ -124,14 +126,16 @@ inline void RelaxOne(const Lattice& l, int k, F4& reach) {
 // beyond the four. Rest positions depend on the column (x) and the row (y) alone, so a lane's homeX
 // is read once and the homeY of a step are four neighbouring rows of the first column. The corners
 // where some lanes are above the first or below the last interior row go point by point.
-void SweepFourColumns(const Lattice& l, int firstColumn, F4& reach) {
+void SweepFourColumns(const Lattice& l, int firstColumn, float* columnReach) {
   const int rows = l.rows, lastRow = rows - 2;
   const int base = firstColumn * rows;
   const int stride = rows - 1;  // from one lane's point to the next lane's at the same step
+  F4 reach = Splat(0.0f);
+  float cornerReach[4] = {0, 0, 0, 0};
   auto relaxCorner = [&](int t) {
     for (int lane = 0; lane < 4; ++lane) {
       const int row = t - lane;
-      if (row >= 1 && row <= lastRow) RelaxOne(l, base + lane * rows + row, reach);
+      if (row >= 1 && row <= lastRow) RelaxOne(l, base + lane * rows + row, cornerReach[lane]);
     }
   };
   for (int t = 1; t <= 3; ++t) relaxCorner(t);
@@ -167,10 +171,13 @@ void SweepFourColumns(const Lattice& l, int firstColumn, F4& reach) {
     }
   }
   for (int t = std::max(4, lastRow + 1); t <= lastRow + 3; ++t) relaxCorner(t);
+  for (int lane = 0; lane < 4; ++lane) columnReach[firstColumn + lane] = std::max(reach[lane], cornerReach[lane]);
 }
 
-void SweepColumn(const Lattice& l, int column, F4& reach) {
+void SweepColumn(const Lattice& l, int column, float* columnReach) {
+  float reach = 0;
   for (int row = 1; row <= l.rows - 2; ++row) RelaxOne(l, column * l.rows + row, reach);
+  columnReach[column] = reach;
 }
 
 // The centre cell of an impulse, clamped far outside any lattice; false for a centre that is not a
@@ -217,6 +224,7 @@ void ResetGrid(Grid& grid) {
       grid.vx[k] = grid.vy[k] = 0;
     }
   }
+  std::fill(grid.columnReach.begin(), grid.columnReach.end(), 0.0f);
   grid.maxOffset = 0;
 }
 
@@ -224,11 +232,11 @@ void UpdateGrid(Grid& grid) {
   const int rows = grid.Rows();
   if (grid.cellsAcross < 2 || grid.cellsDown < 2 || !Sized(grid)) return;
   const Lattice l{grid.x.data(), grid.y.data(), grid.vx.data(), grid.vy.data(), grid.homeX.data(), grid.homeY.data(), rows};
-  F4 reach = Splat(0.0f);
+  float* columnReach = grid.columnReach.data();
   int i = 1;
-  for (; i + 3 <= grid.cellsAcross - 1; i += 4) SweepFourColumns(l, i, reach);
-  for (; i <= grid.cellsAcross - 1; ++i) SweepColumn(l, i, reach);
-  grid.maxOffset = std::max(std::max(reach[0], reach[1]), std::max(reach[2], reach[3]));
+  for (; i + 3 <= grid.cellsAcross - 1; i += 4) SweepFourColumns(l, i, columnReach);
+  for (; i <= grid.cellsAcross - 1; ++i) SweepColumn(l, i, columnReach);
+  grid.maxOffset = *std::max_element(grid.columnReach.begin(), grid.columnReach.end());
 }
 
 void KickPoint(Grid& grid, int index, float dx, float dy) {

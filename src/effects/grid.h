@@ -28,9 +28,11 @@ struct Grid {
   std::vector<float> homeX, homeY, x, y, vx, vy;
   float gridPhaseSpiral = 0, gridPhaseFold = 0;  // degrees, advanced by the spiral and folded styles
   GridWindow window;                             // what the last DrawGrid covered
-  // The farthest any point lies from its rest position on either axis, as of the last UpdateGrid (0
-  // after ResetGrid). Only those two move points, so drawing can tell from it which part of a lattice
-  // far larger than the screen cannot reach the screen.
+  // How far points lie from their rest positions, as of the last UpdateGrid (0 after ResetGrid): per
+  // column the farthest any of its points is on either axis, and the farthest of all. Only those two
+  // move points, so drawing can tell from these which part of a lattice far larger than the screen
+  // cannot reach the screen.
+  std::vector<float> columnReach;
   float maxOffset = 0;
   // Drawing scratch, kept so a frame allocates nothing: one polyline's points and vertex colours.
   std::vector<float> stripPoints;

@@ -7,12 +7,15 @@ namespace qv {
 void UpdateWorld(Game& game, int /*frameIndex*/) {
   StepCyclingColour(game.cycling, game.rng, 10);
   StepCyclingColour(game.cycling, game.rng, 10);
+
+  UpdateGrid(game.grid);
 }
 
 void DrawWorld(Game& game) {
   Graphics& gfx = game.gfx;
   const ViewState& v = game.view;
 
+  DrawGrid(game, game.settings.gridStyle, false);
   gfx.SetOrigin(0, 0);
   DrawStars(gfx, game.stars, game.settings.starCount, v.scrollX, v.scrollY);
 

@@ -148,7 +148,7 @@ TEST(GridUpdateTest, ARestingGridStaysExactlyAtRest) {
   EXPECT_EQ(grid.maxOffset, 0);
 }
 
-TEST(GridUpdateTest, BorderPointsNeverMoveAndTheReachIsKept) {
+TEST(GridUpdateTest, BorderPointsNeverMoveAndTheReachOfEveryColumnIsKept) {
   Grid grid;
   ConfigureGrid(grid, 2, 1024, 768);
   Rng rng(5);
@@ -160,20 +160,24 @@ TEST(GridUpdateTest, BorderPointsNeverMoveAndTheReachIsKept) {
     UpdateGrid(grid);
     reach = 0;
     for (int i = 0; i <= grid.cellsAcross; ++i) {
+      float columnReach = 0;
       for (int j = 0; j <= grid.cellsDown; ++j) {
         const int k = grid.Index(i, j);
-        reach = std::max({reach, std::fabs(grid.x[k] - grid.homeX[k]), std::fabs(grid.y[k] - grid.homeY[k])});
+        columnReach = std::max({columnReach, std::fabs(grid.x[k] - grid.homeX[k]), std::fabs(grid.y[k] - grid.homeY[k])});
         if (i == 0 || j == 0 || i == grid.cellsAcross || j == grid.cellsDown) {
           ASSERT_EQ(grid.x[k], grid.homeX[k]) << i << "," << j;
           ASSERT_EQ(grid.y[k], grid.homeY[k]) << i << "," << j;
         }
       }
+      ASSERT_EQ(grid.columnReach[i], columnReach) << "column " << i << " frame " << frame;
+      reach = std::max(reach, columnReach);
     }
     ASSERT_EQ(grid.maxOffset, reach) << frame;
   }
   EXPECT_GT(reach, 20);  // the lattice really was thrown about
   ResetGrid(grid);
   EXPECT_EQ(grid.maxOffset, 0);
+  EXPECT_EQ(grid.columnReach, std::vector<float>(65, 0.0f));
   EXPECT_EQ(grid.vx, std::vector<float>(grid.vx.size(), 0.0f));
 }
 
