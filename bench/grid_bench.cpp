@@ -1,0 +1,141 @@
+// The spring grid: the cost of one relaxation step per frame and per point, beside a plain
+// column-by-column loop of the same rules over an array of point records, and the cost of submitting
+// each drawing style (CPU time, with the draw calls and vertices it sends as counters).
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "effects/grid.h"
+#include "platform/headless/headless_platform.h"
+#include "shell/game.h"
+
+namespace qv {
+namespace {
+
+// The plain form of the relaxation step: one record per point, the rules written as they read.
+struct PlainPoint {
+  float homeX, homeY, x, y, vx, vy;
+};
+
+struct PlainGrid {
+  int across = 0, down = 0;
+  std::vector<PlainPoint> points;
+  PlainPoint& At(int i, int j) { return points[static_cast<std::size_t>(i) * (down + 1) + j]; }
+};
+
+float Sign(float v) { return v > 0 ? 1.0f : (v < 0 ? -1.0f : 0.0f); }
+
+void PlainRelaxPoint(PlainPoint& p, float targetX, float targetY) {
+  if (std::fabs(targetX - p.x) > 2) p.vx += Sign(targetX - p.x);
+  if (std::fabs(targetY - p.y) > 2) p.vy += Sign(targetY - p.y);
+  if (std::fabs(p.homeX - p.x) <= 1) {
+    p.x = p.homeX;
+  } else {
+    p.x += Sign(p.homeX - p.x);
+    p.vx += Sign(p.homeX - p.x) / 2;
+  }
+  if (std::fabs(p.homeY - p.y) <= 1) {
+    p.y = p.homeY;
+  } else {
+    p.y += Sign(p.homeY - p.y);
+    p.vy += Sign(p.homeY - p.y) / 2;
+  }
+  p.vx *= 0.899f;
+  p.vy *= 0.899f;
+  p.x += p.vx;
+  p.y += p.vy;
+}
+
+void PlainUpdateGrid(PlainGrid& g) {
+  for (int i = 1; i <= g.across - 1; ++i) {
+    for (int j = 1; j <= g.down - 1; ++j) {
+      const float tx = (g.At(i - 1, j).x + g.At(i, j - 1).x + g.At(i, j + 1).x + g.At(i + 1, j).x) / 4;
+      const float ty = (g.At(i - 1, j).y + g.At(i, j - 1).y + g.At(i, j + 1).y + g.At(i + 1, j).y) / 4;
+      PlainRelaxPoint(g.At(i, j), tx, ty);
+    }
+  }
+}
+
+PlainGrid PlainCopy(const Grid& grid) {
+  PlainGrid g;
+  g.across = grid.cellsAcross;
+  g.down = grid.cellsDown;
+  g.points.resize(grid.x.size());
+  for (std::size_t k = 0; k < grid.x.size(); ++k)
+    g.points[k] = {grid.homeX[k], grid.homeY[k], grid.x[k], grid.y[k], grid.vx[k], grid.vy[k]};
+  return g;
+}
+
+struct Size {
+  int fieldWidth, fieldHeight, spacing;
+};
+// 1024 x 768 at 16 pixels, 1920 x 1200 at 4 pixels, 5120 x 4096 at 4 pixels.
+constexpr Size kSizes[] = {{1024, 768, 2}, {1920, 1200, 0}, {5120, 4096, 0}};
+
+// Every interior point gets a random kick and the lattice runs a few frames, so every point is out
+// of place and its neighbours disagree: the branches of the plain loop go either way.
+Grid ShakenGrid(const Size& size) {
+  Grid grid;
+  ConfigureGrid(grid, size.spacing, size.fieldWidth, size.fieldHeight);
+  Rng rng(99);
+  for (int i = 1; i < grid.cellsAcross; ++i)
+    for (int j = 1; j < grid.cellsDown; ++j)
+      KickPoint(grid, grid.Index(i, j), rng.RandReal(-8, 8), rng.RandReal(-8, 8));
+  for (int f = 0; f < 4; ++f) UpdateGrid(grid);
+  return grid;
+}
+
+double InteriorPoints(const Grid& grid) {
+  return static_cast<double>(grid.cellsAcross - 1) * static_cast<double>(grid.cellsDown - 1);
+}
+
+// The lattice settles within a few hundred frames; it is shaken again (untimed) every 16 frames so
+// the timing always sees a lattice in motion.
+constexpr int kFramesPerShake = 16;
+
+void BM_UpdateGrid(benchmark::State& state) {
+  const Grid shaken = ShakenGrid(kSizes[state.range(0)]);
+  Grid grid = shaken;
+  int frame = 0;
+  for (auto _ : state) {
+    if (++frame % kFramesPerShake == 0) {
+      state.PauseTiming();
+      grid.x = shaken.x;
+      grid.y = shaken.y;
+      grid.vx = shaken.vx;
+      grid.vy = shaken.vy;
+      state.ResumeTiming();
+    }
+    UpdateGrid(grid);
+    benchmark::ClobberMemory();
+  }
+  state.counters["points"] = InteriorPoints(grid);
+  state.counters["ns_per_point"] =
+      benchmark::Counter(InteriorPoints(grid) * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_UpdateGrid)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateGridPlainReference(benchmark::State& state) {
+  const Grid shaken = ShakenGrid(kSizes[state.range(0)]);
+  const PlainGrid start = PlainCopy(shaken);
+  PlainGrid g = start;
+  int frame = 0;
+  for (auto _ : state) {
+    if (++frame % kFramesPerShake == 0) {
+      state.PauseTiming();
+      g.points = start.points;
+      state.ResumeTiming();
+    }
+    PlainUpdateGrid(g);
+    benchmark::ClobberMemory();
+  }
+  state.counters["points"] = InteriorPoints(shaken);
+  state.counters["ns_per_point"] = benchmark::Counter(InteriorPoints(shaken) * 1e-9,
+                                                      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_UpdateGridPlainReference)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace qv
