@@ -109,6 +109,7 @@ TEST_F(FloatingTextTest, WorldDrawsTextsBeneathTheTrailAndTheSparks) {
   sprite.pixels.assign(8 * 8 * 4, 255);
   game.images.particle = hp.gfx.ImageFromPixels(sprite, 8, 8, 1);
   game.settings.starCount = 0;
+  game.settings.gridStyle = 20;  // no grid beneath
   AddFloatingText(game, "1", 200, 300, 0);
   AddTrailSpark(game, 100, 100, 0, 0, 200, 200, 200);
   SpawnParticle(game, 500, 400, 0, 200, 0, 0, 1, 0);
