@@ -62,12 +62,14 @@ bool Graphics::OpenDisplay(const DisplayRequest& request) {
 }
 
 void Graphics::Cls() {
+  EndSortedRun();
   vertices_.clear();
   indices_.clear();
   backend_.Clear();
 }
 
 void Graphics::Flip(bool vsync) {
+  EndSortedRun();
   Flush();
   backend_.Present(vsync);
   drawCallsLastFrame_ = drawCallsThisFrame_;
@@ -140,6 +142,10 @@ void Graphics::WhiteUv(float& u, float& v) const {
 // Untextured draws (texture 0) go with whatever texture is bound, through its white block; only a
 // screen copy, which has none, makes them switch to the plain white texture.
 void Graphics::Prepare(TextureId texture, int vertexCount, int indexCount) {
+  if (sorting_) {
+    PrepareSorted(texture);
+    return;
+  }
   BatchState wanted{blend_, texture ? texture : (batchHasWhite_ ? batch_.texture : whiteTexture_), viewport_};
   if (!(wanted == batch_) || static_cast<int>(vertices_.size()) + vertexCount > kMaxBatchVertices ||
       indices_.size() + static_cast<std::size_t>(indexCount) > static_cast<std::size_t>(kMaxBatchVertices) * 3) {
@@ -150,6 +156,55 @@ void Graphics::Prepare(TextureId texture, int vertexCount, int indexCount) {
     batchHasWhite_ = true;
     batchWhiteU_ = batchWhiteV_ = 0.5f;
   }
+}
+
+// Inside a sorted run every state has a bucket of its own; untextured primitives use the plain white
+// texture there, so they share one bucket whatever images come between them.
+void Graphics::PrepareSorted(TextureId texture) {
+  const BatchState wanted{blend_, texture ? texture : whiteTexture_, viewport_};
+  if (currentBucket_ < 0 || !(buckets_[currentBucket_].state == wanted)) {
+    currentBucket_ = -1;
+    for (int i = 0; i < usedBuckets_; ++i)
+      if (buckets_[i].state == wanted) currentBucket_ = i;
+    if (currentBucket_ < 0) {
+      if (usedBuckets_ == static_cast<int>(buckets_.size())) buckets_.emplace_back();
+      currentBucket_ = usedBuckets_++;
+      buckets_[currentBucket_].state = wanted;
+    }
+  }
+  verts_ = &buckets_[currentBucket_].vertices;
+  idx_ = &buckets_[currentBucket_].indices;
+  if (!texture) batchWhiteU_ = batchWhiteV_ = 0.5f;
+}
+
+void Graphics::BeginSortedRun() {
+  if (sorting_) return;
+  Flush();
+  sorting_ = true;
+  currentBucket_ = -1;
+}
+
+void Graphics::EndSortedRun() {
+  if (!sorting_) return;
+  sorting_ = false;
+  verts_ = &vertices_;
+  idx_ = &indices_;
+  for (int i = 0; i < usedBuckets_; ++i) {
+    Bucket& b = buckets_[i];
+    if (!b.indices.empty()) {
+      backend_.Draw(b.state, b.vertices.data(), static_cast<int>(b.vertices.size()), b.indices.data(),
+                    static_cast<int>(b.indices.size()));
+      ++drawCallsThisFrame_;
+    }
+    b.vertices.clear();
+    b.indices.clear();
+  }
+  usedBuckets_ = 0;
+  currentBucket_ = -1;
+  // Whatever was bound last, the next batch starts afresh.
+  batch_.texture = whiteTexture_;
+  batchHasWhite_ = true;
+  batchWhiteU_ = batchWhiteV_ = 0.5f;
 }
 
 void Graphics::Flush() {
@@ -163,13 +218,13 @@ void Graphics::Flush() {
 }
 
 void Graphics::PushQuad(const float* xy, std::uint32_t rgba, float u0, float v0, float u1, float v1) {
-  const auto base = static_cast<std::uint32_t>(vertices_.size());
-  vertices_.push_back({xy[0], xy[1], u0, v0, rgba});
-  vertices_.push_back({xy[2], xy[3], u1, v0, rgba});
-  vertices_.push_back({xy[4], xy[5], u1, v1, rgba});
-  vertices_.push_back({xy[6], xy[7], u0, v1, rgba});
+  const auto base = static_cast<std::uint32_t>(verts_->size());
+  verts_->push_back({xy[0], xy[1], u0, v0, rgba});
+  verts_->push_back({xy[2], xy[3], u1, v0, rgba});
+  verts_->push_back({xy[4], xy[5], u1, v1, rgba});
+  verts_->push_back({xy[6], xy[7], u0, v1, rgba});
   const std::uint32_t idx[6] = {base, base + 1, base + 2, base, base + 2, base + 3};
-  indices_.insert(indices_.end(), idx, idx + 6);
+  idx_->insert(idx_->end(), idx, idx + 6);
 }
 
 void Graphics::PushSolidQuad(const float* xy, std::uint32_t rgba) {
@@ -181,12 +236,12 @@ void Graphics::PushSolidQuad(const float* xy, std::uint32_t rgba) {
 void Graphics::PushFan(const float* xy, int count, std::uint32_t rgba) {
   float u, v;
   WhiteUv(u, v);
-  const auto base = static_cast<std::uint32_t>(vertices_.size());
-  for (int i = 0; i < count; ++i) vertices_.push_back({xy[2 * i], xy[2 * i + 1], u, v, rgba});
+  const auto base = static_cast<std::uint32_t>(verts_->size());
+  for (int i = 0; i < count; ++i) verts_->push_back({xy[2 * i], xy[2 * i + 1], u, v, rgba});
   for (int i = 1; i + 1 < count; ++i) {
-    indices_.push_back(base);
-    indices_.push_back(base + i);
-    indices_.push_back(base + i + 1);
+    idx_->push_back(base);
+    idx_->push_back(base + i);
+    idx_->push_back(base + i + 1);
   }
 }
 
@@ -214,13 +269,13 @@ void Graphics::PushSegment(float x1, float y1, float x2, float y2, float width, 
   const float nx = -dy * hw, ny = dx * hw;
   float u, v;
   WhiteUv(u, v);
-  const auto base = static_cast<std::uint32_t>(vertices_.size());
-  vertices_.push_back({x1 - ex + nx, y1 - ey + ny, u, v, c1});
-  vertices_.push_back({x2 + ex + nx, y2 + ey + ny, u, v, c2});
-  vertices_.push_back({x2 + ex - nx, y2 + ey - ny, u, v, c2});
-  vertices_.push_back({x1 - ex - nx, y1 - ey - ny, u, v, c1});
+  const auto base = static_cast<std::uint32_t>(verts_->size());
+  verts_->push_back({x1 - ex + nx, y1 - ey + ny, u, v, c1});
+  verts_->push_back({x2 + ex + nx, y2 + ey + ny, u, v, c2});
+  verts_->push_back({x2 + ex - nx, y2 + ey - ny, u, v, c2});
+  verts_->push_back({x1 - ex - nx, y1 - ey - ny, u, v, c1});
   const std::uint32_t idx[6] = {base, base + 1, base + 2, base, base + 2, base + 3};
-  indices_.insert(indices_.end(), idx, idx + 6);
+  idx_->insert(idx_->end(), idx, idx + 6);
 }
 
 void Graphics::Record(DrawRecord::Kind kind, std::vector<float> points, const Image* image, int frame,
@@ -370,11 +425,11 @@ void Graphics::Triangle(const float* xy, const std::uint8_t* rgb) {
   Prepare(0, 3, 3);
   float u, v;
   WhiteUv(u, v);
-  const auto base = static_cast<std::uint32_t>(vertices_.size());
-  for (int i = 0; i < 3; ++i) vertices_.push_back({xy[2 * i], xy[2 * i + 1], u, v, OpaqueRgba(rgb + 3 * i)});
-  indices_.push_back(base);
-  indices_.push_back(base + 1);
-  indices_.push_back(base + 2);
+  const auto base = static_cast<std::uint32_t>(verts_->size());
+  for (int i = 0; i < 3; ++i) verts_->push_back({xy[2 * i], xy[2 * i + 1], u, v, OpaqueRgba(rgb + 3 * i)});
+  idx_->push_back(base);
+  idx_->push_back(base + 1);
+  idx_->push_back(base + 2);
 }
 
 // An image gives its texture back to the device when the last handle to it goes.

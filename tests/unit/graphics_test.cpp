@@ -154,5 +154,39 @@ TEST_F(GraphicsTest, UntexturedDrawsBetweenImagesDoNotBreakTheBatch) {
   EXPECT_EQ(gfx.DrawCallsLastFrame(), 1);
 }
 
+TEST_F(GraphicsTest, ASortedRunGroupsPrimitivesByState) {
+  RgbaImage pixels;
+  pixels.width = pixels.height = 4;
+  pixels.pixels.assign(64, 255);
+  ImageHandle image = gfx.ImageFromPixels(pixels, 4, 4, 1);
+  gfx.Flip(true);
+  backend.keepBatches = true;
+  gfx.SetRecorder(nullptr);
+  gfx.BeginSortedRun();
+  for (int i = 0; i < 300; ++i) {  // a halo then an image, enemy after enemy
+    gfx.SetBlend(kAlphaBlend);
+    const float tri[] = {0, -10, 8, 6, -8, 6};
+    gfx.SetOrigin(static_cast<float>(i), 10);
+    gfx.Poly(tri, 3);
+    gfx.SetOrigin(0, 0);
+    gfx.SetBlend(kAddBlend);
+    gfx.DrawImage(image, static_cast<float>(i), 10, 0);
+  }
+  gfx.EndSortedRun();
+  gfx.Flush();
+  ASSERT_EQ(backend.batches().size(), 2u);
+  EXPECT_EQ(backend.batches()[0].state.blend, kAlphaBlend);
+  EXPECT_EQ(backend.batches()[0].indexCount, 300 * 3);
+  EXPECT_EQ(backend.batches()[1].state.blend, kAddBlend);
+  EXPECT_EQ(backend.batches()[1].indexCount, 300 * 6);
+  // Outside a run, call order rules again.
+  gfx.SetBlend(kAlphaBlend);
+  gfx.Rect(0, 0, 1, 1);
+  gfx.SetBlend(kAddBlend);
+  gfx.Rect(0, 0, 1, 1);
+  gfx.Flip(true);
+  EXPECT_EQ(gfx.DrawCallsLastFrame(), 4);
+}
+
 }  // namespace
 }  // namespace qv
