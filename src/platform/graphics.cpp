@@ -10,7 +10,8 @@ namespace qv {
 namespace {
 
 // A batch is sent when it holds this many vertices; the buffers are reused frame after frame.
-constexpr int kMaxBatchVertices = 65536;
+constexpr int kMaxBatchVertices = 1 << 20;
+constexpr int kInitialBatchVertices = 1 << 16;
 // Every texture carries a small white block in its bottom-right corner, so untextured primitives can
 // be drawn with whatever texture is bound and do not force a draw call of their own.
 constexpr int kWhiteBlock = 4;
@@ -25,8 +26,8 @@ int ClampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 }  // namespace
 
 Graphics::Graphics(GraphicsBackend& backend) : backend_(backend) {
-  vertices_.reserve(kMaxBatchVertices);
-  indices_.reserve(kMaxBatchVertices * 3 / 2);
+  vertices_.reserve(kInitialBatchVertices);
+  indices_.reserve(kInitialBatchVertices * 3 / 2);
 }
 
 Graphics::~Graphics() = default;
@@ -401,15 +402,52 @@ void Graphics::DrawText(std::string_view text, float x, float y) {
   recorder_ = saved;
 }
 
+// A polyline is one run of segment quads written straight into the batch. Only the strip's two ends
+// reach half a pixel past their points; inner joints meet without overlapping, so additive strips do
+// not show bright beads where segments join.
 void Graphics::LineStrip(const float* xy, int pointCount, const std::uint8_t* rgb) {
   if (pointCount < 2 || (!rgb && DrawsNothing())) return;
   if (recorder_) Record(DrawRecord::kStrip, std::vector<float>(xy, xy + 2 * pointCount));
-  const std::uint32_t c = CurrentRgba();
-  for (int i = 0; i + 1 < pointCount; ++i) {
-    Prepare(0, 4, 6);
-    const std::uint32_t c1 = rgb ? OpaqueRgba(rgb + 3 * i) : c;
-    const std::uint32_t c2 = rgb ? OpaqueRgba(rgb + 3 * (i + 1)) : c;
-    PushSegment(xy[2 * i], xy[2 * i + 1], xy[2 * i + 2], xy[2 * i + 3], lineWidth_, c1, c2);
+  const int segments = pointCount - 1;
+  Prepare(0, segments * 4, segments * 6);
+  float u, v;
+  WhiteUv(u, v);
+  const std::uint32_t flat = CurrentRgba();
+  const float hw = (lineWidth_ >= 1 ? lineWidth_ : 1) * 0.5f;
+  const std::size_t baseV = verts_->size(), baseI = idx_->size();
+  verts_->resize(baseV + static_cast<std::size_t>(segments) * 4);
+  idx_->resize(baseI + static_cast<std::size_t>(segments) * 6);
+  Vertex* out = verts_->data() + baseV;
+  std::uint32_t* index = idx_->data() + baseI;
+  auto first = static_cast<std::uint32_t>(baseV);
+  for (int i = 0; i < segments; ++i, out += 4, index += 6, first += 4) {
+    const float x1 = xy[2 * i] + 0.5f, y1 = xy[2 * i + 1] + 0.5f;
+    const float x2 = xy[2 * i + 2] + 0.5f, y2 = xy[2 * i + 3] + 0.5f;
+    float dx = x2 - x1, dy = y2 - y1;
+    const float len = std::sqrt(dx * dx + dy * dy);
+    if (len > 1e-6f) {
+      dx /= len;
+      dy /= len;
+    } else {
+      dx = 1;
+      dy = 0;
+    }
+    const float startCap = i == 0 ? 0.5f : 0.0f, endCap = i == segments - 1 ? 0.5f : 0.0f;
+    const float nx = -dy * hw, ny = dx * hw;
+    const float ax = x1 - dx * startCap, ay = y1 - dy * startCap;
+    const float bx = x2 + dx * endCap, by = y2 + dy * endCap;
+    const std::uint32_t c1 = rgb ? OpaqueRgba(rgb + 3 * i) : flat;
+    const std::uint32_t c2 = rgb ? OpaqueRgba(rgb + 3 * (i + 1)) : flat;
+    out[0] = {ax + nx, ay + ny, u, v, c1};
+    out[1] = {bx + nx, by + ny, u, v, c2};
+    out[2] = {bx - nx, by - ny, u, v, c2};
+    out[3] = {ax - nx, ay - ny, u, v, c1};
+    index[0] = first;
+    index[1] = first + 1;
+    index[2] = first + 2;
+    index[3] = first;
+    index[4] = first + 2;
+    index[5] = first + 3;
   }
 }
 
