@@ -149,7 +149,9 @@ void Update(Game& game, Square& e) {
 void Dodge(Game& game, Square& square, float sx, float sy, float nx, float ny) {
   const float svx = nx - sx, svy = ny - sy;
   const float px = sx + 4 * svx, py = sy + 4 * svy;
-  const float d1 = Length(square.x - px, square.y - py) + 0.001f;
+  const float ox = square.x - px, oy = square.y - py;
+  if (ox * ox + oy * oy > 10000) return;  // surely 100 pixels or more away: no swerve
+  const float d1 = Length(ox, oy) + 0.001f;
   const float d2 = Length(svx, svy) + 0.001f;
   if (d1 >= 100) return;
   square.vx += 30 * (square.x - px) / d1 + 30 * (sx - nx) / d2;

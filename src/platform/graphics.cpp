@@ -100,9 +100,16 @@ void Graphics::SetBlend(int mode) {
 }
 
 void Graphics::SetRotation(float degrees) {
+  if (degrees == rotation_) return;
   rotation_ = degrees;
-  sinR_ = SinDeg(degrees);
-  cosR_ = CosDeg(degrees);
+  if (degrees == 0) {
+    sinR_ = 0;
+    cosR_ = 1;
+    return;
+  }
+  const float radians = degrees * static_cast<float>(kDegToRad);
+  sinR_ = std::sin(radians);
+  cosR_ = std::cos(radians);
 }
 
 void Graphics::SetScale(float sx, float sy) {

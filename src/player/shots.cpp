@@ -33,13 +33,10 @@ float Dist2(const Shot& s, float x, float y) {
   return dx * dx + dy * dy;
 }
 
-// Walks `list` and calls `hit` on the first object within reach; returns true when one was found.
+// Calls `hit` on the first object of `list` within reach; returns true when there was one.
 template <class T, class Reach, class Hit>
 bool FirstInReach(EntityList<T>& list, Reach reach, Hit hit) {
-  T* found = nullptr;
-  list.ForEach([&](T& e) {
-    if (!found && reach(e)) found = &e;
-  });
+  T* found = list.Find(reach);
   if (!found) return false;
   hit(*found);
   return true;

@@ -2,9 +2,10 @@
 // the list is being walked), count, and walk front to back.
 //
 // The rules of a walk: an object removed during the walk is not visited afterwards; an object appended
-// during the walk is visited when the walk reaches it. Objects are shared: a reference held elsewhere
-// (a snake segment's leader, a triangle's partner) keeps a removed object readable, and `InList`
-// tells whether it is still in play. Nothing is ever freed under a reader's feet.
+// during the walk is visited when the walk reaches it. An object removed during a walk stays alive
+// until the outermost walk ends, so the code that removed it may go on reading it. Objects are shared:
+// a reference held elsewhere (a snake segment's next, a triangle's partner) keeps a removed object
+// readable, and `inList` tells whether it is still in play. Nothing is freed under a reader's feet.
 #pragma once
 
 #include <cstddef>
@@ -39,8 +40,7 @@ class EntityList {
     if (!object.inList || object.slot >= slots_.size() || slots_[object.slot].get() != &object) return;
     slots_[object.slot]->inList = false;
     if (walkDepth_ > 0) {
-      slots_[object.slot].reset();  // compacted when the outermost walk ends
-      holes_ = true;
+      holes_ = true;  // the slot is dropped when the outermost walk ends
     } else {
       slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(object.slot));
       Renumber(object.slot);
@@ -49,11 +49,14 @@ class EntityList {
   }
 
   void Clear() {
-    for (Ptr& p : slots_)
-      if (p) p->inList = false;
-    slots_.clear();
+    for (Ptr& p : slots_) p->inList = false;
     count_ = 0;
-    holes_ = false;
+    if (walkDepth_ > 0) {
+      holes_ = true;
+    } else {
+      slots_.clear();
+      holes_ = false;
+    }
   }
 
   int Count() const { return count_; }
@@ -64,8 +67,8 @@ class EntityList {
   void ForEach(F&& f) {
     ++walkDepth_;
     for (std::size_t i = 0; i < slots_.size(); ++i) {
-      Ptr keep = slots_[i];  // the object stays alive even if f removes it
-      if (keep) f(*keep);
+      T* object = slots_[i].get();
+      if (object->inList) f(*object);
     }
     if (--walkDepth_ == 0 && holes_) Compact();
   }
@@ -74,7 +77,18 @@ class EntityList {
   template <class F>
   void ForEach(F&& f) const {
     for (const Ptr& p : slots_)
-      if (p) f(static_cast<const T&>(*p));
+      if (p->inList) f(static_cast<const T&>(*p));
+  }
+
+  // The first object, or null.
+  T* Front() { return Find([](const T&) { return true; }); }
+
+  // The first object in list order for which pred(object) holds, or null. Changes nothing.
+  template <class Pred>
+  T* Find(Pred&& pred) {
+    for (const Ptr& p : slots_)
+      if (p->inList && pred(static_cast<const T&>(*p))) return p.get();
+    return nullptr;
   }
 
   // The shared handle of a listed object, for references between objects.
@@ -83,23 +97,15 @@ class EntityList {
     return slots_[object.slot];
   }
 
-  // The first object, or null.
-  T* Front() {
-    for (Ptr& p : slots_)
-      if (p) return p.get();
-    return nullptr;
-  }
-
  private:
   void Renumber(std::size_t from) {
-    for (std::size_t i = from; i < slots_.size(); ++i)
-      if (slots_[i]) slots_[i]->slot = i;
+    for (std::size_t i = from; i < slots_.size(); ++i) slots_[i]->slot = i;
   }
 
   void Compact() {
     std::size_t out = 0;
     for (std::size_t i = 0; i < slots_.size(); ++i)
-      if (slots_[i]) slots_[out++] = std::move(slots_[i]);
+      if (slots_[i]->inList) slots_[out++] = std::move(slots_[i]);
     slots_.resize(out);
     Renumber(0);
     holes_ = false;

@@ -1,0 +1,106 @@
+// Whole frames of a crowded game: the world update and the draw submission of one frame, on the
+// headless devices. The scene is rebuilt (untimed) before every frame so each frame sees the same
+// crowd. Counters: draw calls per frame and live objects.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "effects/particles.h"
+#include "enemies/black_hole.h"
+#include "enemies/cube.h"
+#include "enemies/generator.h"
+#include "enemies/interceptor.h"
+#include "enemies/simple_kinds.h"
+#include "enemies/snake.h"
+#include "enemies/triangle.h"
+#include "platform/degmath.h"
+#include "player/shots.h"
+#include "shell/game_flow.h"
+#include "shell/world.h"
+#include "support/game_fixture.h"
+
+namespace qv {
+namespace {
+
+float RandomX(Game& g) { return static_cast<float>(g.rng.RandInt(40, g.view.fieldWidth - 40)); }
+float RandomY(Game& g) { return static_cast<float>(g.rng.RandInt(40, g.view.fieldHeight - 40)); }
+
+void AddShots(Game& game, int count) {
+  for (int i = 0; i < count; ++i) {
+    const int a = game.rng.RandInt(0, 359);
+    CreateShot(game, RandomX(game), RandomY(game), 10 * CosDeg(a), 10 * SinDeg(a), 10);
+  }
+}
+
+void FillParticles(Game& game) {
+  for (int i = 0; i < game.settings.particleCount; ++i)
+    SpawnParticle(game, RandomX(game), RandomY(game), 0, 200, 120, 40, 1, 0);
+}
+
+// Five simple kinds, several hundred enemies in all, 500 shots.
+void BuildSimpleScene(Game& game, int particles) {
+  ClearWorld(game, true);
+  game.settings.particleCount = particles;
+  game.settings.particleLife = 500;  // sparks outlive the frame
+  for (int i = 0; i < 120; ++i) {
+    SpawnPinwheel(game, RandomX(game), RandomY(game), 0, 1);
+    SpawnDiamond(game, RandomX(game), RandomY(game), 0, 1);
+    SpawnSeeker(game, RandomX(game), RandomY(game), 0, 0, 1);
+    SpawnButterfly(game, RandomX(game), RandomY(game), 0, 1);
+    SpawnSquare(game, RandomX(game), RandomY(game), 0, 1);
+  }
+  AddShots(game, kMaxShots);
+  FillParticles(game);
+}
+
+// Every kind at its cap: four awake black holes, 409 snake segments, 101 cubes, eight interceptors,
+// generators, triangles, and 500 super shots.
+void BuildFullScene(Game& game, int particles) {
+  BuildSimpleScene(game, particles);
+  game.ship.superTimer = 100000;
+  for (int i = 0; i < 4; ++i) {
+    SpawnBlackHole(game, RandomX(game), RandomY(game), 30, 0, 1);
+  }
+  game.blackHoles.ForEach([](BlackHole& h) { h.active = 1; });
+  for (int i = 0; i < 17; ++i) SpawnSnake(game, RandomX(game), RandomY(game), 24, 0, 0, 0, 0);
+  for (int i = 0; i < kMaxCubes; ++i) SpawnCube(game, RandomX(game), RandomY(game), i % 2 ? 4 : 0, 0, 1);
+  for (int i = 0; i < 40 && game.interceptors.Count() < kMaxInterceptors; ++i)
+    SpawnInterceptor(game, RandomX(game), RandomY(game), 0, 1);
+  for (int i = 0; i < 20; ++i) SpawnGenerator(game, RandomX(game), RandomY(game), 1 + i % 10, 100, 20, 0);
+  for (int i = 0; i < 100; ++i) SpawnTriangle(game, RandomX(game), RandomY(game), 0, 1);
+}
+
+template <void (*Build)(Game&, int)>
+void BM_Frame(benchmark::State& state) {
+  std::filesystem::current_path(QV_BUILD_DIR);  // where the sprites are
+  test::GameFixture fx(7);
+  Game& game = fx.game;
+  game.state.godMode = 1;  // the crowd must not end the frame with a death sequence
+  game.state.gameTicks = 1000;
+  game.ship.x = 512;
+  game.ship.y = 384;
+  int drawCalls = 0, objects = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Build(game, static_cast<int>(state.range(0)));
+    objects = game.squares.Count() + game.pinwheels.Count() + game.diamonds.Count() + game.seekers.Count() +
+              game.butterflies.Count() + game.cubes.Count() + game.snakes.Count() + game.blackHoles.Count() +
+              game.interceptors.Count() + game.generators.Count() + game.triangles.Count();
+    state.ResumeTiming();
+    UpdateWorld(game, 0);
+    DrawWorld(game);
+    game.gfx.Flip(true);
+    drawCalls = game.gfx.DrawCallsLastFrame();
+  }
+  state.counters["draw_calls_per_frame"] = drawCalls;
+  state.counters["enemies"] = objects;
+}
+
+BENCHMARK_TEMPLATE(BM_Frame, BuildSimpleScene)->Name("StressFrame/FiveKinds")->Arg(2048)->Arg(50000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Frame, BuildFullScene)->Name("StressFrame/EveryKindAtItsCap")->Arg(2048)->Arg(50000)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qv
