@@ -36,13 +36,6 @@ void ClearKeepingKillers(EntityList<T>& list, bool full) {
   });
 }
 
-// The swelling "GET READY" / "GAME OVER" title: from nothing to scale 20 and back, dark to bright green.
-void DrawSwellingTitle(Game& game, const char* text, float a) {
-  game.gfx.SetColor(0, static_cast<int>(55 + 200 * a), 0);
-  game.DrawText(text, static_cast<int>(game.view.viewWidth / 2 - 427.5f * a),
-                static_cast<int>(game.view.viewHeight / 2 - 100 * a), 20 * a);
-}
-
 bool BombPressed(Game& game) {
   // Both presses are read (and so cleared) every frame.
   const bool key = game.in.KeyHit(game.settings.keyBomb) > 0;
@@ -51,6 +44,12 @@ bool BombPressed(Game& game) {
 }
 
 }  // namespace
+
+void DrawSwellingTitle(Game& game, const char* text, float a) {
+  game.gfx.SetColor(0, static_cast<int>(55 + 200 * a), 0);
+  game.DrawText(text, static_cast<int>(game.view.viewWidth / 2 - 427.5f * a),
+                static_cast<int>(game.view.viewHeight / 2 - 100 * a), 20 * a);
+}
 
 void NewGameReset(Game& game) {
   GameState& st = game.state;

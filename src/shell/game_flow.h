@@ -19,6 +19,8 @@ void ClearWorld(Game& game, bool full);
 void KillAllEnemies(Game& game);
 // Returns 1 when the player chose to leave the program from its menu.
 int GameOverSequence(Game& game);
+// The swelling "GET READY" / "GAME OVER" title at phase a (0..1): up to scale 20, dark to bright green.
+void DrawSwellingTitle(Game& game, const char* text, float a);
 // A circle outline of single points, the integer midpoint way.
 void DrawPointCircle(Game& game, int cx, int cy, int r);
 
