@@ -8,65 +8,17 @@
 #include <vector>
 
 #include "effects/grid.h"
+#include "support/plain_grid.h"
 #include "platform/headless/headless_platform.h"
 #include "shell/game.h"
 
 namespace qv {
 namespace {
 
-// The plain form of the relaxation step: one record per point, the rules written as they read.
-struct PlainPoint {
-  float homeX, homeY, x, y, vx, vy;
-};
-
-struct PlainGrid {
-  int across = 0, down = 0;
-  std::vector<PlainPoint> points;
-  PlainPoint& At(int i, int j) { return points[static_cast<std::size_t>(i) * (down + 1) + j]; }
-};
-
-float Sign(float v) { return v > 0 ? 1.0f : (v < 0 ? -1.0f : 0.0f); }
-
-void PlainRelaxPoint(PlainPoint& p, float targetX, float targetY) {
-  if (std::fabs(targetX - p.x) > 2) p.vx += Sign(targetX - p.x);
-  if (std::fabs(targetY - p.y) > 2) p.vy += Sign(targetY - p.y);
-  if (std::fabs(p.homeX - p.x) <= 1) {
-    p.x = p.homeX;
-  } else {
-    p.x += Sign(p.homeX - p.x);
-    p.vx += Sign(p.homeX - p.x) / 2;
-  }
-  if (std::fabs(p.homeY - p.y) <= 1) {
-    p.y = p.homeY;
-  } else {
-    p.y += Sign(p.homeY - p.y);
-    p.vy += Sign(p.homeY - p.y) / 2;
-  }
-  p.vx *= 0.899f;
-  p.vy *= 0.899f;
-  p.x += p.vx;
-  p.y += p.vy;
-}
-
-void PlainUpdateGrid(PlainGrid& g) {
-  for (int i = 1; i <= g.across - 1; ++i) {
-    for (int j = 1; j <= g.down - 1; ++j) {
-      const float tx = (g.At(i - 1, j).x + g.At(i, j - 1).x + g.At(i, j + 1).x + g.At(i + 1, j).x) / 4;
-      const float ty = (g.At(i - 1, j).y + g.At(i, j - 1).y + g.At(i, j + 1).y + g.At(i + 1, j).y) / 4;
-      PlainRelaxPoint(g.At(i, j), tx, ty);
-    }
-  }
-}
-
-PlainGrid PlainCopy(const Grid& grid) {
-  PlainGrid g;
-  g.across = grid.cellsAcross;
-  g.down = grid.cellsDown;
-  g.points.resize(grid.x.size());
-  for (std::size_t k = 0; k < grid.x.size(); ++k)
-    g.points[k] = {grid.homeX[k], grid.homeY[k], grid.x[k], grid.y[k], grid.vx[k], grid.vy[k]};
-  return g;
-}
+using test::PlainCopy;
+using test::PlainGrid;
+using test::PlainPoint;
+using test::PlainUpdateGrid;
 
 struct Size {
   int fieldWidth, fieldHeight, spacing;

@@ -5,19 +5,9 @@
 set -u
 build="$(cd "$1" && pwd)"
 tests="$build/tests/quorvax_device_tests"
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/../support/xvfb.sh"
 [ -x "$tests" ] || fail "no $tests"
-
-display=""
-for n in $(seq 151 180); do
-  if [ ! -e "/tmp/.X${n}-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null' EXIT
-export DISPLAY="$display" ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 151
 
 rm -rf "$build/scenes"
 output=$("$tests" --gtest_filter='ScenesOnScreen.*' 2>&1)

@@ -5,23 +5,14 @@
 set -u
 build="$(cd "$1" && pwd)"
 work="$(mktemp -d)"
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
-
-fail() { echo "FAIL: $*"; exit 1; }
+on_exit='rm -rf "$work"'
+. "$(dirname "$0")/../support/xvfb.sh"
 
 cp "$build/quorvax" "$work/" || fail "no build/quorvax"
 cp -r "$build/gfx" "$build/sounds" "$work/" || fail "no data folders"
 printf '[Windowed]\r\nTrue\r\n' > "$work/Config.txt"
 
-display=""
-for n in $(seq 91 120); do
-  if [ ! -e "/tmp/.X${n}-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY="$display" ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 91
 
 "$work/quorvax" >"$work/out.log" 2>&1 &
 game=$!
