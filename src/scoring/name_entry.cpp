@@ -2,7 +2,7 @@
 
 namespace qv {
 
-// No game can score yet, so no name is ever entered.
+// The name-entry screen arrives in a later step of the build; until then no entry is made.
 int EnterHighScore(Game&) { return -20; }
 
 }  // namespace qv
