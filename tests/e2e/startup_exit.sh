@@ -5,7 +5,7 @@
 set -u
 build="$(cd "$1" && pwd)"
 work="$(mktemp -d)"
-on_exit='rm -rf "$work"'
+on_exit='[ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null; rm -rf "$work"'
 . "$(dirname "$0")/../support/xvfb.sh"
 
 cp "$build/quorvax" "$work/" || fail "no build/quorvax"
