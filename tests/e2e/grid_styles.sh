@@ -7,7 +7,7 @@ build="$(cd "$1" && pwd)"
 tests="$build/tests/quorvax_device_tests"
 . "$(dirname "$0")/../support/xvfb.sh"
 [ -x "$tests" ] || fail "no $tests"
-start_xvfb 121
+start_xvfb
 
 rm -rf "$build/grid_styles"
 output=$("$tests" --gtest_filter='GridStylesOnScreen.*' 2>&1)

@@ -7,7 +7,7 @@ build="$(cd "$1" && pwd)"
 tests="$build/tests/quorvax_device_tests"
 . "$(dirname "$0")/../support/xvfb.sh"
 [ -x "$tests" ] || fail "no $tests"
-start_xvfb 151
+start_xvfb
 
 rm -rf "$build/scenes"
 output=$("$tests" --gtest_filter='ScenesOnScreen.*' 2>&1)

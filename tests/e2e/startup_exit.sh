@@ -12,7 +12,7 @@ cp "$build/quorvax" "$work/" || fail "no build/quorvax"
 cp -r "$build/gfx" "$build/sounds" "$work/" || fail "no data folders"
 printf '[Windowed]\r\nTrue\r\n' > "$work/Config.txt"
 
-start_xvfb 91
+start_xvfb
 
 "$work/quorvax" >"$work/out.log" 2>&1 &
 game=$!

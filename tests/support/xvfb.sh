@@ -1,17 +1,23 @@
-# Sourced by the end-to-end scripts: starts Xvfb on the first free display number from $1 on, points
-# DISPLAY at it (with software OpenGL and silent OpenAL), stops it when the script ends, and waits
-# until it answers. Defines `fail`.
+# Sourced by the end-to-end scripts: starts an Xvfb of its own (it picks a free display number and
+# reports it when it is ready), points DISPLAY at it with software OpenGL and silent OpenAL, and stops
+# it when the script ends (running `$on_exit` too, if set). Defines `fail`.
 fail() { echo "FAIL: $*"; exit 1; }
 
 start_xvfb() {
-  local first="$1" n display=""
-  for n in $(seq "$first" $((first + 29))); do
-    if [ ! -e "/tmp/.X${n}-lock" ]; then display=":$n"; break; fi
-  done
-  [ -n "$display" ] || fail "no free X display number"
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local numberfile
+  numberfile="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill "$xvfb_pid" 2>/dev/null; [ -n "${on_exit:-}" ] && eval "$on_exit"' EXIT
-  export DISPLAY="$display" ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
-  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  local number=""
+  for _ in $(seq 1 100); do
+    number="$(tr -dc '0-9' < "$numberfile")"
+    [ -n "$number" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+    sleep 0.1
+  done
+  rm -f "$numberfile"
+  [ -n "$number" ] || fail "Xvfb did not report its display"
+  export DISPLAY=":$number" ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
+  xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 }
