@@ -128,6 +128,81 @@ bool WedgeTest(float px, float py, float ax, float ay, float bx, float by, float
   return inside;
 }
 
+void BeginShotTargets(Game& game) {
+  ShotTargets& t = game.shotTargets;
+  const int w = game.view.fieldWidth, h = game.view.fieldHeight;
+  game.squares.Hold();
+  game.pinwheels.Hold();
+  game.diamonds.Hold();
+  game.cubes.Hold();
+  game.seekers.Hold();
+  game.triangles.Hold();
+  game.snakes.Hold();
+  game.butterflies.Hold();
+  t.squares.Build(game.squares, w, h);
+  t.pinwheels.Build(game.pinwheels, w, h);
+  t.diamonds.Build(game.diamonds, w, h);
+  t.cubes.Build(game.cubes, w, h);
+  t.seekers.Build(game.seekers, w, h);
+  t.triangles.Build(game.triangles, w, h);
+  t.snakes.Build(game.snakes, w, h);
+  t.butterflies.Build(game.butterflies, w, h);
+  t.active = true;
+}
+
+void EndShotTargets(Game& game) {
+  game.shotTargets.active = false;
+  game.squares.Release();
+  game.pinwheels.Release();
+  game.diamonds.Release();
+  game.cubes.Release();
+  game.seekers.Release();
+  game.triangles.Release();
+  game.snakes.Release();
+  game.butterflies.Release();
+}
+
+namespace {
+
+// The first enemy of a list within reach: through the index while the shots' walk holds the lists,
+// else by walking the list. `radius` bounds the reach.
+template <class T, class Reach>
+T* FirstTarget(EntityList<T>& list, const TargetIndex<T>& index, bool indexed, const Shot& s, float radius,
+               Reach reach) {
+  return indexed ? index.First(s.x, s.y, radius, reach) : list.Find(reach);
+}
+
+template <class T, class Reach, class Hit>
+bool HitFirst(EntityList<T>& list, const TargetIndex<T>& index, bool indexed, const Shot& s, float radius,
+              Reach reach, Hit hit) {
+  T* found = FirstTarget(list, index, indexed, s, radius, reach);
+  if (!found) return false;
+  hit(*found);
+  return true;
+}
+
+// Squares within reach die; every square before it in the list is told about the passing shot.
+bool HitSquares(Game& game, Shot& s) {
+  const auto reach = [&](const Square& q) { return Dist2(s, q.x, q.y) < 260; };
+  const ShotTargets& t = game.shotTargets;
+  Square* hit = FirstTarget(game.squares, t.squares, t.active, s, 17, reach);
+  const std::size_t hitSlot = hit ? hit->slot : SIZE_MAX;
+  const auto dodge = [&](Square& q) { Dodge(game, q, s.x, s.y, s.x + s.vx, s.y + s.vy); };
+  if (t.active) {
+    // Only squares within 100 pixels of where the shot will be in four frames can swerve.
+    t.squares.Near(s.x + 4 * s.vx, s.y + 4 * s.vy, 101, hitSlot, dodge);
+  } else {
+    game.squares.ForEach([&](Square& q) {
+      if (q.slot < hitSlot) dodge(q);
+    });
+  }
+  if (!hit) return false;
+  Kill(game, *hit, true);
+  return true;
+}
+
+}  // namespace
+
 bool HitTestShot(Game& game, Shot& s) {
   if (FirstInReach(
           game.blackHoles,
@@ -138,46 +213,35 @@ bool HitTestShot(Game& game, Shot& s) {
           [&](BlackHole& h) { Hit(game, h, true); }))
     return true;
 
-  // Squares in reach die; the ones missed are told about the passing shot.
-  Square* squareHit = nullptr;
-  game.squares.ForEach([&](Square& q) {
-    if (squareHit) return;
-    if (Dist2(s, q.x, q.y) < 260)
-      squareHit = &q;
-    else
-      Dodge(game, q, s.x, s.y, s.x + s.vx, s.y + s.vy);
-  });
-  if (squareHit) {
-    Kill(game, *squareHit, true);
-    return true;
-  }
-
-  if (FirstInReach(
-          game.pinwheels, [&](const Pinwheel& e) { return Dist2(s, e.x, e.y) < 260; },
+  const ShotTargets& t = game.shotTargets;
+  const bool on = t.active;
+  if (HitSquares(game, s)) return true;
+  if (HitFirst(
+          game.pinwheels, t.pinwheels, on, s, 17, [&](const Pinwheel& e) { return Dist2(s, e.x, e.y) < 260; },
           [&](Pinwheel& e) { Kill(game, e, true); }))
     return true;
-  if (FirstInReach(
-          game.diamonds, [&](const Diamond& e) { return Dist2(s, e.x, e.y) < 333; },
+  if (HitFirst(
+          game.diamonds, t.diamonds, on, s, 19, [&](const Diamond& e) { return Dist2(s, e.x, e.y) < 333; },
           [&](Diamond& e) { Kill(game, e, true); }))
     return true;
-  if (FirstInReach(
-          game.cubes, [&](const Cube& e) { return Dist2(s, e.x, e.y) < 265 - 3 * e.shrink; },
+  if (HitFirst(
+          game.cubes, t.cubes, on, s, 17, [&](const Cube& e) { return Dist2(s, e.x, e.y) < 265 - 3 * e.shrink; },
           [&](Cube& e) { Kill(game, e, true); }))
     return true;
-  if (FirstInReach(
-          game.seekers, [&](const Seeker& e) { return Dist2(s, e.x, e.y) < 148; },
+  if (HitFirst(
+          game.seekers, t.seekers, on, s, 13, [&](const Seeker& e) { return Dist2(s, e.x, e.y) < 148; },
           [&](Seeker& e) { Kill(game, e, true); }))
     return true;
-  if (FirstInReach(
-          game.triangles, [&](const Triangle& e) { return Dist2(s, e.x, e.y) < 148; },
+  if (HitFirst(
+          game.triangles, t.triangles, on, s, 13, [&](const Triangle& e) { return Dist2(s, e.x, e.y) < 148; },
           [&](Triangle& e) { Hit(game, e, -5 * s.vx, -5 * s.vy, true); }))
     return true;
   if (FirstInReach(
           game.generators, [&](const Generator& g) { return Dist2(s, g.x, g.y) < 144 + g.size; },
           [&](Generator& g) { Hit(game, g, true); }))
     return true;
-  if (FirstInReach(
-          game.snakes, [&](const Snake& e) { return Dist2(s, e.x, e.y) < 81 + e.index; },
+  if (HitFirst(
+          game.snakes, t.snakes, on, s, 11, [&](const Snake& e) { return Dist2(s, e.x, e.y) < 81 + e.index; },
           [&](Snake& e) { Kill(game, e, true); }))
     return true;
 
@@ -202,8 +266,8 @@ bool HitTestShot(Game& game, Shot& s) {
   if (killed) Kill(game, *killed, true);
   if (stopped) return true;
 
-  return FirstInReach(
-      game.butterflies, [&](const Butterfly& e) { return Dist2(s, e.x, e.y) < 104; },
+  return HitFirst(
+      game.butterflies, t.butterflies, on, s, 11, [&](const Butterfly& e) { return Dist2(s, e.x, e.y) < 104; },
       [&](Butterfly& e) { Kill(game, e, true); });
 }
 

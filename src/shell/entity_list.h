@@ -80,6 +80,17 @@ class EntityList {
       if (p->inList) f(static_cast<const T&>(*p));
   }
 
+  // Keeps every slot where it is until the matching Release: objects removed meanwhile stay alive and
+  // in place (marked out of play), objects appended go after them. Lets an index of the list's
+  // slots stay valid while the list changes.
+  void Hold() { ++walkDepth_; }
+  void Release() {
+    if (--walkDepth_ == 0 && holes_) Compact();
+  }
+  // The slots, in list order, including objects removed while the list is held.
+  std::size_t SlotCount() const { return slots_.size(); }
+  T* SlotObject(std::size_t slot) const { return slots_[slot].get(); }
+
   // The first object, or null.
   T* Front() { return Find([](const T&) { return true; }); }
 

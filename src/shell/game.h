@@ -13,6 +13,7 @@
 #include "effects/stars.h"
 #include "effects/trail.h"
 #include "platform/platform.h"
+#include "player/shot_targets.h"
 #include "render/display.h"
 #include "render/image_set.h"
 #include "render/vector_font.h"
@@ -108,6 +109,7 @@ struct Game {
   std::string powerUpMessage;            // the bottom line of the head-up display
   int powerUpMessageTimer = 0;
   std::vector<ParticleAttractor> attractorScratch;  // reused every frame by the spark swirl
+  ShotTargets shotTargets;                          // the enemies indexed while the shots fly
 
   // The program is leaving: the window was closed, a signal arrived or the player chose to quit.
   bool quitting = false;

@@ -77,7 +77,9 @@ void UpdateWorld(Game& game, int frameIndex) {
   UpdateAll(game, game.triangles);
   game.powerUps.ForEach([&](PowerUp& p) { UpdatePowerUp(game, p); });
   UpdateAll(game, game.blackHoles);
+  BeginShotTargets(game);
   game.shots.ForEach([&](Shot& s) { UpdateShot(game, s); });
+  EndShotTargets(game);
 }
 
 void DrawWorld(Game& game) {
