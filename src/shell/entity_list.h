@@ -2,10 +2,11 @@
 // the list is being walked), count, and walk front to back.
 //
 // The rules of a walk: an object removed during the walk is not visited afterwards; an object appended
-// during the walk is visited when the walk reaches it. An object removed during a walk stays alive
-// until the outermost walk ends, so the code that removed it may go on reading it. Objects are shared:
-// a reference held elsewhere (a snake segment's next, a triangle's partner) keeps a removed object
-// readable, and `inList` tells whether it is still in play. Nothing is freed under a reader's feet.
+// during the walk is visited when the walk reaches it. A removed object stays alive until
+// `FreeRemoved` (the world calls it at the start of every frame), so whoever removed it may go on
+// reading it: a black hole shot to pieces still throws its sparks and scores from where it was.
+// Objects are shared: a reference held elsewhere (a snake segment's next, a triangle's partner) keeps
+// a removed object readable, and `inList` tells whether it is still in play.
 #pragma once
 
 #include <cstddef>
@@ -39,6 +40,7 @@ class EntityList {
   void Remove(const T& object) {
     if (!object.inList || object.slot >= slots_.size() || slots_[object.slot].get() != &object) return;
     slots_[object.slot]->inList = false;
+    removed_.push_back(slots_[object.slot]);
     if (walkDepth_ > 0) {
       holes_ = true;  // the slot is dropped when the outermost walk ends
     } else {
@@ -49,7 +51,10 @@ class EntityList {
   }
 
   void Clear() {
-    for (Ptr& p : slots_) p->inList = false;
+    for (Ptr& p : slots_) {
+      if (p->inList) removed_.push_back(p);
+      p->inList = false;
+    }
     count_ = 0;
     if (walkDepth_ > 0) {
       holes_ = true;
@@ -58,6 +63,9 @@ class EntityList {
       holes_ = false;
     }
   }
+
+  // Lets go of the objects removed since the last call.
+  void FreeRemoved() { removed_.clear(); }
 
   int Count() const { return count_; }
   bool Empty() const { return count_ == 0; }
@@ -123,6 +131,7 @@ class EntityList {
   }
 
   std::vector<Ptr> slots_;
+  std::vector<Ptr> removed_;  // kept alive until FreeRemoved
   int count_ = 0;
   int walkDepth_ = 0;
   bool holes_ = false;

@@ -43,6 +43,25 @@ void SetColour(Game& game, ColourSlot slot) {
   game.gfx.SetColor(c.red, c.green, c.blue);
 }
 
+// Objects removed in the last frame are let go now, when nothing is in the middle of using them.
+void FreeRemovedObjects(Game& game) {
+  game.shots.FreeRemoved();
+  game.squares.FreeRemoved();
+  game.pinwheels.FreeRemoved();
+  game.diamonds.FreeRemoved();
+  game.cubes.FreeRemoved();
+  game.seekers.FreeRemoved();
+  game.blackHoles.FreeRemoved();
+  game.snakes.FreeRemoved();
+  game.interceptors.FreeRemoved();
+  game.butterflies.FreeRemoved();
+  game.generators.FreeRemoved();
+  game.triangles.FreeRemoved();
+  game.powerUps.FreeRemoved();
+  game.floatingTexts.FreeRemoved();
+  game.trailSparks.FreeRemoved();
+}
+
 // The sparks feel every awake black hole.
 void SwirlParticles(Game& game) {
   std::vector<ParticleAttractor>& holes = game.attractorScratch;
@@ -56,6 +75,7 @@ void SwirlParticles(Game& game) {
 }  // namespace
 
 void UpdateWorld(Game& game, int frameIndex) {
+  FreeRemovedObjects(game);
   if (game.settings.particleGravity != 0) SwirlParticles(game);
   StepCyclingColour(game.cycling, game.rng, 10);
   StepCyclingColour(game.cycling, game.rng, 10);
