@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <utility>
@@ -18,6 +19,8 @@
 #include "enemies/triangle.h"
 #include "player/power_up.h"
 #include "player/shots.h"
+#include "render/image_set.h"
+#include "scoring/floating_text.h"
 #include "shell/game_flow.h"
 #include "shell/world.h"
 #include "support/game_fixture.h"
@@ -383,6 +386,80 @@ TEST_F(FlowTest, CentringPutsTheShipMidFieldAndCentresTheView) {
     EXPECT_EQ(game.view.scrollX, c.scrollX) << c.fieldW;
     EXPECT_EQ(game.view.scrollY, c.scrollY) << c.fieldH;
   }
+}
+
+// ---- The world's frame ----
+
+TEST_F(FlowTest, WhileTheShipIsInactiveObjectsFreezeButEffectsGoOn) {
+  auto p = Put(game.pinwheels, 300, 300);
+  p->vx = 2;
+  auto hole = Put(game.blackHoles, 600, 300);
+  hole->vx = 0.5f;
+  CreateShot(game, 200, 500, 6, 0, 6);
+  SpawnPowerUp(game, 6);
+  const PowerUp& token = *game.powerUps.Front();
+  const float tokenX = token.x;
+  AddFloatingText(game, "100", 10, 10, 0);
+  AddTrailSpark(game, 50, 50, 1, 0, 255, 255, 255);
+  game.state.shipInactive = 1;
+  for (int i = 0; i < 5; ++i) UpdateWorld(game, 0);
+  EXPECT_FLOAT_EQ(p->x, 300);
+  EXPECT_FLOAT_EQ(hole->x, 600);
+  EXPECT_FLOAT_EQ(game.shots.Front()->x, 200);
+  EXPECT_FLOAT_EQ(token.x, tokenX);
+  EXPECT_EQ(game.floatingTexts.Front()->life, 25);
+  EXPECT_EQ(game.trailSparks.Front()->life, 35);
+}
+
+TEST_F(FlowTest, EnemiesMoveBeforeShotsTestThem) {
+  game.ship.x = 900;
+  game.ship.y = 700;
+  auto p = Put(game.pinwheels, 217.5f, 300);  // 17.5 from the shot: out of its reach of about 16
+  p->vx = -2;
+  CreateShot(game, 200, 300, 0, 0, 0);  // a shot at rest
+  UpdateWorld(game, 0);
+  EXPECT_FALSE(p->inList) << "it moved into the shot's reach, and the shot then found it";
+  EXPECT_EQ(game.state.score, 25);
+}
+
+TEST_F(FlowTest, TheWorldIsDrawnEnemiesThenPowerUpsThenTheDisplayThenShipAndShotsThenTheBorder) {
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(QV_BUILD_DIR);
+  LoadImageSet(game.gfx, game.images, 0);
+  std::filesystem::current_path(here);
+  ASSERT_TRUE(game.images.pinkPinwheel);
+  Put(game.pinwheels, 300, 300);
+  SpawnPowerUp(game, 6);
+  CreateShot(game, 200, 500, 6, 0, 6);
+  game.view.scrollX = -80;  // the view pushed 80 pixels past the left edge
+  std::vector<DrawRecord> records;
+  fx.hp.gfx.SetRecorder(&records);
+  DrawWorld(game);
+  auto first = [&](const ImageHandle& image) {
+    for (std::size_t i = 0; i < records.size(); ++i)
+      if (records[i].kind == DrawRecord::kImage && records[i].image == image.get()) return static_cast<int>(i);
+    return -1;
+  };
+  const int enemy = first(game.images.pinkPinwheel), token = first(game.images.powerUps);
+  const int hud = first(game.images.icons), ship = first(game.images.whitePlayer), shot = first(game.images.yellowShot);
+  ASSERT_GE(enemy, 0);
+  EXPECT_LT(enemy, token);
+  EXPECT_LT(token, hud);
+  EXPECT_LT(hud, ship);
+  EXPECT_LT(ship, shot);
+  ASSERT_GE(records.size(), 4u);
+  const DrawRecord& left = records[records.size() - 3];  // (L, T)-(L, B)
+  EXPECT_EQ(left.kind, DrawRecord::kLine);
+  EXPECT_FLOAT_EQ(left.points[0], 80);
+  EXPECT_FLOAT_EQ(left.points[2], 80);
+  EXPECT_EQ(left.r, game.settings.gridRed);
+
+  records.clear();
+  game.state.shipInactive = 1;
+  DrawWorld(game);
+  EXPECT_LT(first(game.images.whitePlayer), 0) << "no ship while it is inactive";
+  EXPECT_LT(first(game.images.yellowShot), 0) << "and no shots";
+  EXPECT_GE(first(game.images.pinkPinwheel), 0);
 }
 
 }  // namespace
