@@ -34,16 +34,19 @@ class EntityList {
     return ref;
   }
 
-  // Removes `object` if it is in this list; safe during a walk.
+  // Removes `object` if it is in this list; safe during a walk. The object itself stays alive until
+  // the next walk of this list begins, because whoever removed it may not be done with it (a black
+  // hole blown apart by a shot still throws its sparks and scores from where it was).
   void Remove(const T& object) {
     if (!object.inList || object.slot >= slots_.size() || slots_[object.slot].get() != &object) return;
-    slots_[object.slot]->inList = false;
+    const std::size_t slot = object.slot;
+    slots_[slot]->inList = false;
+    released_.push_back(std::move(slots_[slot]));
     if (walkDepth_ > 0) {
-      slots_[object.slot].reset();  // compacted when the outermost walk ends
-      holes_ = true;
+      holes_ = true;  // compacted when the outermost walk ends
     } else {
-      slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(object.slot));
-      Renumber(object.slot);
+      slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(slot));
+      Renumber(slot);
     }
     --count_;
   }
@@ -62,6 +65,7 @@ class EntityList {
   // Calls f(T&) for each object front to back, by the rules above.
   template <class F>
   void ForEach(F&& f) {
+    if (walkDepth_ == 0) released_.clear();
     ++walkDepth_;
     for (std::size_t i = 0; i < slots_.size(); ++i) {
       Ptr keep = slots_[i];  // the object stays alive even if f removes it
@@ -106,6 +110,7 @@ class EntityList {
   }
 
   std::vector<Ptr> slots_;
+  std::vector<Ptr> released_;  // removed objects, kept alive until the next walk begins
   int count_ = 0;
   int walkDepth_ = 0;
   bool holes_ = false;

@@ -9,6 +9,7 @@
 
 #include "enemies/black_hole.h"
 #include "enemies/simple_kinds.h"
+#include "player/shots.h"
 #include "shell/game_flow.h"
 #include "support/game_fixture.h"
 
@@ -246,6 +247,24 @@ TEST_F(BlackHoleTest, ItsContactWithTheShipReachesBeyondItsShotRadius) {
   game.ship.x = 500 + 25.1f;
   Update(game, *clear);
   EXPECT_EQ(clear->killedShip, 0);
+}
+
+// A shot finds its hole in a walk of the list and hits it after the walk; the hole, blown apart,
+// leaves the list and goes on to throw its sparks and score from where it was. It must still exist
+// while it does (it was freed mid-way once, which only a memory checker saw).
+TEST_F(BlackHoleTest, AHoleShotToPiecesOutlivesItsOwnEnd) {
+  std::weak_ptr<BlackHole> watch;
+  {
+    auto h = Hole(300, 300, 4.5f, true);
+    watch = h;
+  }  // from here only the list holds it
+  CreateShot(game, 300, 300, 0, 0, 1);
+  EXPECT_TRUE(HitTestShot(game, *game.shots.Front()));
+  EXPECT_TRUE(game.blackHoles.Empty());
+  EXPECT_EQ(game.state.score, 150);
+  EXPECT_FALSE(watch.expired()) << "still alive for whoever removed it";
+  game.blackHoles.ForEach([](BlackHole&) {});
+  EXPECT_TRUE(watch.expired()) << "and let go once the list is walked again";
 }
 
 }  // namespace
