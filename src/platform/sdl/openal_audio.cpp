@@ -29,20 +29,20 @@ struct DecodedSample {
 };
 
 bool DecodeWav(const std::string& path, DecodedSample& out) {
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   Uint8* data = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &data, &length) == nullptr) return false;
+  if (SDL_LoadWAV(path.c_str(), &format, &data, &length) == nullptr) return false;
   struct WavFree {
     void operator()(Uint8* p) const { SDL_FreeWAV(p); }
   };
   const std::unique_ptr<Uint8, WavFree> owned(data);
-  if (length == 0 || length > kMaxWavBytes || spec.channels == 0 || spec.freq < 1000 || spec.freq > 384000) {
+  if (length == 0 || length > kMaxWavBytes || format.channels == 0 || format.freq < 1000 || format.freq > 384000) {
     return false;
   }
 
   SDL_AudioCVT cvt{};
-  const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, spec.freq);
+  const int needed = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_S16SYS, 1, format.freq);
   if (needed < 0) return false;
   std::vector<Uint8> work(static_cast<std::size_t>(length) * static_cast<std::size_t>(needed > 0 ? cvt.len_mult : 1));
   std::memcpy(work.data(), data, length);
@@ -56,7 +56,7 @@ bool DecodeWav(const std::string& path, DecodedSample& out) {
   if (bytes < sizeof(std::int16_t)) return false;
   out.pcm.resize(bytes / sizeof(std::int16_t));
   std::memcpy(out.pcm.data(), work.data(), out.pcm.size() * sizeof(std::int16_t));
-  out.frequency = spec.freq;
+  out.frequency = format.freq;
   return true;
 }
 
