@@ -31,16 +31,24 @@ void UpdateAll(Game& game, EntityList<T>& list) {
 
 // Each kind draws a translucent halo and an additive image: grouped by state, a whole list costs a
 // couple of draw calls however many enemies it holds.
-template <class T>
-void DrawAll(Game& game, EntityList<T>& list) {
+template <class T, class F>
+void DrawSorted(Game& game, EntityList<T>& list, F draw) {
   game.gfx.BeginSortedRun();
-  list.ForEach([&](T& e) { Draw(game, e); });
+  list.ForEach(draw);
   game.gfx.EndSortedRun();
 }
 
-void SetColour(Game& game, ColourSlot slot) {
-  const Rgb& c = game.colours[slot];
+template <class T>
+void DrawAll(Game& game, EntityList<T>& list) {
+  DrawSorted(game, list, [&](T& e) { Draw(game, e); });
+}
+
+// Before some lists the drawing colour is set to the kind's colour, which their halos use.
+template <class T>
+void DrawAll(Game& game, EntityList<T>& list, ColourSlot colour) {
+  const Rgb& c = game.colours[colour];
   game.gfx.SetColor(c.red, c.green, c.blue);
+  DrawAll(game, list);
 }
 
 // Objects removed in the last frame are let go now, when nothing is in the middle of using them.
@@ -118,32 +126,19 @@ void DrawWorld(Game& game) {
   gfx.SetLineWidth(2);
 
   DrawAll(game, game.generators);
-  SetColour(game, kSquareColour);
-  DrawAll(game, game.squares);
-  SetColour(game, kPinwheelColour);
-  DrawAll(game, game.pinwheels);
-  SetColour(game, kDiamondColour);
-  DrawAll(game, game.diamonds);
-  SetColour(game, kCubeColour);
-  DrawAll(game, game.cubes);
-  SetColour(game, kSeekerColour);
-  DrawAll(game, game.seekers);
-  SetColour(game, kBlackHoleColour);
-  DrawAll(game, game.blackHoles);
+  DrawAll(game, game.squares, kSquareColour);
+  DrawAll(game, game.pinwheels, kPinwheelColour);
+  DrawAll(game, game.diamonds, kDiamondColour);
+  DrawAll(game, game.cubes, kCubeColour);
+  DrawAll(game, game.seekers, kSeekerColour);
+  DrawAll(game, game.blackHoles, kBlackHoleColour);
   DrawAll(game, game.snakes);
-  SetColour(game, kInterceptorColour);
-  DrawAll(game, game.interceptors);
-  SetColour(game, kButterflyColour);
-  DrawAll(game, game.butterflies);
-  SetColour(game, kTriangleColour);
-  DrawAll(game, game.triangles);
-  game.gfx.BeginSortedRun();
-  game.triangles.ForEach([&](const Triangle& t) { DrawTether(game, t); });
-  game.gfx.EndSortedRun();
+  DrawAll(game, game.interceptors, kInterceptorColour);
+  DrawAll(game, game.butterflies, kButterflyColour);
+  DrawAll(game, game.triangles, kTriangleColour);
+  DrawSorted(game, game.triangles, [&](const Triangle& t) { DrawTether(game, t); });
 
-  game.gfx.BeginSortedRun();
-  game.powerUps.ForEach([&](const PowerUp& p) { DrawPowerUp(game, p); });
-  game.gfx.EndSortedRun();
+  DrawSorted(game, game.powerUps, [&](const PowerUp& p) { DrawPowerUp(game, p); });
 
   DrawTopDisplay(game);
   DrawPowerUpMessage(game);
