@@ -58,6 +58,9 @@ class Input {
 
   // The window was closed or the process was asked to stop (SIGINT, SIGTERM).
   virtual bool QuitRequested() const = 0;
+  // The game's window lost the keyboard focus since the last query (the player switched away); the
+  // query clears it.
+  virtual bool FocusLost() = 0;
 };
 
 }  // namespace qv

@@ -80,6 +80,7 @@ struct Game {
   CircleTable circle{};
   CyclingColour cycling;
   std::string versionText;
+  int creditsTimer = 0;  // credits frames shown so far, up to 600: the title builds up only once
 
   // Effects.
   Grid grid;

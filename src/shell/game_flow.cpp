@@ -245,13 +245,7 @@ int GameOverSequence(Game& game) {
     DrawSwellingTitle(game, "GAME OVER", std::fabs(SinDeg(i / 2)));
     PresentFrame(game);
     CapFrame(game, t0);
-    const Settings& s = game.settings;
-    bool menu = game.in.KeyHit(kKeyEscape) > 0;
-    if (!menu && s.controlType == ControlType::Joypad && game.input.debounce == 0)
-      menu = game.in.JoyDown(s.usedPort, s.joypadOptionButton);
-    if (!menu && s.controlType == ControlType::DualAnalog && game.input.debounce == 0)
-      menu = game.in.JoyDown(s.usedPort, game.activeJoy.optionButton);
-    if (menu) {
+    if (OptionsRequested(game)) {
       const int answer = OptionsMenu(game, 1);
       game.input.debounce = 20;
       if (answer == 1) return 1;

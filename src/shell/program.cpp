@@ -41,16 +41,12 @@ bool OpenStartupDisplay(Game& game) {
   return OpenDisplay(game);
 }
 
-// The menu request of a game frame: Escape, or the joystick menu button of the chosen scheme once
-// `debounce` has run out. Returns the menu's answer, or -1 when no menu was asked for.
+// The menu request of a game frame: the options controls, or the window losing the focus (a player
+// who switches away finds the game paused in its menu). Returns the menu's answer, or -1 when no menu
+// was asked for.
 int MenuRequest(Game& game) {
-  const Settings& s = game.settings;
-  bool open = game.in.KeyHit(kKeyEscape) > 0;
-  if (!open && s.controlType == ControlType::Joypad && game.input.debounce == 0)
-    open = game.in.JoyDown(s.usedPort, s.joypadOptionButton);
-  if (!open && s.controlType == ControlType::DualAnalog && game.input.debounce == 0)
-    open = game.in.JoyDown(s.usedPort, game.activeJoy.optionButton);
-  if (!open) return -1;
+  const bool focusLost = game.in.FocusLost();
+  if (!OptionsRequested(game) && !focusLost) return -1;
   return OptionsMenu(game, 1);
 }
 

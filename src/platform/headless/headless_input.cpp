@@ -71,6 +71,9 @@ void HeadlessInput::Poll() {
       case Event::kQuit:
         quit_ = true;
         break;
+      case Event::kFocusLost:
+        focusLost_ = true;
+        break;
     }
   }
 }

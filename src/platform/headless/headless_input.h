@@ -12,7 +12,7 @@ namespace qv {
 class HeadlessInput : public Input {
  public:
   struct Event {
-    enum Kind { kKeyDown, kKeyUp, kMouseMove, kMouseDown, kMouseUp, kJoyAxis, kJoyDown, kJoyUp, kQuit } kind;
+    enum Kind { kKeyDown, kKeyUp, kMouseMove, kMouseDown, kMouseUp, kJoyAxis, kJoyDown, kJoyUp, kQuit, kFocusLost } kind;
     int frame = 0;
     int a = 0, b = 0;  // key or button; port and slot/button; mouse x, y
     float value = 0;   // axis value
@@ -26,6 +26,7 @@ class HeadlessInput : public Input {
   void SetJoyAxis(int frame, int port, int slot, float value);
   void PressJoy(int frame, int port, int button, int releaseFrame);
   void RequestQuit(int frame) { script_.push_back({Event::kQuit, frame, 0, 0, 0}); }
+  void LoseFocus(int frame) { script_.push_back({Event::kFocusLost, frame, 0, 0, 0}); }
   void SetJoyCount(int count) { joyCount_ = count; }
   int frame() const { return frame_; }
 
@@ -46,6 +47,11 @@ class HeadlessInput : public Input {
   bool JoyDown(int port, int button) const override;
   int JoyHit(int port, int button) override;
   bool QuitRequested() const override { return quit_; }
+  bool FocusLost() override {
+    const bool lost = focusLost_;
+    focusLost_ = false;
+    return lost;
+  }
 
   bool mouseShown() const { return mouseShown_; }
   int mouseMoves() const { return mouseMoves_; }
@@ -65,6 +71,7 @@ class HeadlessInput : public Input {
   std::array<std::array<bool, kJoyButtons>, kJoyPorts> joyDown_{};
   std::array<std::array<int, kJoyButtons>, kJoyPorts> joyHits_{};
   bool quit_ = false;
+  bool focusLost_ = false;
 };
 
 }  // namespace qv

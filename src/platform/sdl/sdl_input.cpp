@@ -220,6 +220,9 @@ void SdlInput::HandleEvent(const SDL_Event& e) {
     case SDL_QUIT:
       quit_ = true;
       break;
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focusLost_ = true;
+      break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       if (e.key.repeat) break;
@@ -362,5 +365,11 @@ int SdlInput::JoyHit(int port, int button) {
 }
 
 bool SdlInput::QuitRequested() const { return quit_ || gStopSignal; }
+
+bool SdlInput::FocusLost() {
+  const bool lost = focusLost_;
+  focusLost_ = false;
+  return lost;
+}
 
 }  // namespace qv

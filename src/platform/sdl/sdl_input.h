@@ -42,6 +42,7 @@ class SdlInput : public Input {
   bool JoyDown(int port, int button) const override;
   int JoyHit(int port, int button) override;
   bool QuitRequested() const override;
+  bool FocusLost() override;
 
  private:
   struct Port {
@@ -70,6 +71,7 @@ class SdlInput : public Input {
   bool mouseShown_ = true;
   std::array<Port, kJoyPorts> ports_{};
   bool quit_ = false;
+  bool focusLost_ = false;
 };
 
 // Installs SIGINT and SIGTERM handlers that ask the game to end through its orderly exit.
