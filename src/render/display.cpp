@@ -76,6 +76,19 @@ void ApplySelectedMode(const DisplayTables& tables, Settings& settings, ViewStat
   settings.playfieldHeight = field.height;
 }
 
+DisplayChoice TakeDisplayChoice(const Settings& s) {
+  return {s.screenWidth, s.screenHeight, s.playfieldWidth, s.playfieldHeight, s.windowed, s.scroll};
+}
+
+void RestoreDisplayChoice(Settings& s, const DisplayChoice& c) {
+  s.screenWidth = c.screenWidth;
+  s.screenHeight = c.screenHeight;
+  s.playfieldWidth = c.playfieldWidth;
+  s.playfieldHeight = c.playfieldHeight;
+  s.windowed = c.windowed;
+  s.scroll = c.scroll;
+}
+
 bool OpenDisplay(Game& game) {
   ApplySelectedMode(game.display, game.settings, game.view);
   const int w = game.view.viewWidth, h = game.view.viewHeight;

@@ -49,6 +49,18 @@ void SelectModeFromSettings(DisplayTables& tables, const Settings& settings);
 // The view sizes from the selected entries; the configured sizes are overwritten with them.
 void ApplySelectedMode(const DisplayTables& tables, Settings& settings, ViewState& view);
 
+// The display choices a player makes on the video screen. When start-up must fall back to a smaller
+// mode, the choices are kept aside and saved instead of the fallback, so one start on a smaller or
+// remote desktop never overwrites them; the next start tries them again.
+struct DisplayChoice {
+  int screenWidth = 0, screenHeight = 0;
+  int playfieldWidth = 0, playfieldHeight = 0;
+  bool windowed = false;
+  int scroll = 0;
+};
+DisplayChoice TakeDisplayChoice(const Settings& settings);
+void RestoreDisplayChoice(Settings& settings, const DisplayChoice& choice);
+
 // Opens the display for the selected entries and the window setting, then prepares the grid, the
 // images, scrolling, the menu backdrop, the line width and the stars. On failure writes the reason to
 // "errors.txt" and returns false with none of that done.

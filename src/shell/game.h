@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,9 @@ struct Game {
   CircleTable circle{};
   CyclingColour cycling;
   std::string versionText;
+  // Set when start-up could not open the configured display and fell back for this run: these are
+  // the player's choices, saved in place of the fallback.
+  std::optional<DisplayChoice> configuredDisplay;
   int creditsTimer = 0;  // credits frames shown so far, up to 600: the title builds up only once
 
   // Effects.

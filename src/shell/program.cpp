@@ -30,15 +30,22 @@ bool ConfigFileExists() {
 }
 
 // Opens the display the settings ask for. Should that fail (a size the desktop cannot show, a
-// hand-edited file), "errors.txt" says why and the game falls back to 1024 x 768, first in the
-// configured mode, then in a window, so a bad setting never keeps the game from starting.
+// hand-edited file, a smaller or remote desktop today), "errors.txt" says why and this run falls back
+// to 1024 x 768, first in the configured mode, then in a window, then in smaller windows, always over
+// the configured playfield. The fallback is for this run only: the player's choices are kept aside
+// and saved in its place.
 bool OpenStartupDisplay(Game& game) {
+  const DisplayChoice configured = TakeDisplayChoice(game.settings);
   if (OpenDisplay(game)) return true;
+  game.configuredDisplay = configured;
   game.display.modeIndex = 8;  // "XGA", 1024 x 768
-  game.display.playfieldIndex = 8;
   if (OpenDisplay(game)) return true;
   game.settings.windowed = true;
-  return OpenDisplay(game);
+  for (int mode : {8, 6, 2}) {  // "XGA", "SVGA", "VGA"
+    game.display.modeIndex = mode;
+    if (OpenDisplay(game)) return true;
+  }
+  return false;
 }
 
 // The menu request of a game frame: the options controls, or the window losing the focus (a player
@@ -209,7 +216,9 @@ int RunProgram(Game& game) {
   MainLoop(game);
   // 11. The exit sequence: settings, colours and scores are saved on every orderly exit.
   game.in.ShowMouse();
-  SaveConfig(kConfigFile, game.settings, game.status);
+  Settings toSave = game.settings;
+  if (game.configuredDisplay) RestoreDisplayChoice(toSave, *game.configuredDisplay);
+  SaveConfig(kConfigFile, toSave, game.status);
   SaveColours(kColourFile, game.colours, game.status);
   SaveHighScores(kScoreFile, game.scores);
   return 0;

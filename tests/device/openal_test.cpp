@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -149,6 +151,12 @@ void RunFrames(Audio& audio, int frames) {
     audio.Tick();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+}
+
+// The look for a device runs beside the frames: keeps the frame rhythm until it has answered.
+bool TickUntilDevice(OpenAlAudio& audio) {
+  for (int frame = 0; frame < 1000 && !audio.HasDevice(); ++frame) RunFrames(audio, 1);
+  return audio.HasDevice();
 }
 
 TEST(OpenAl, OpensTheWaveWriterAndLoadsTheWholeBank) {
@@ -359,11 +367,72 @@ TEST(OpenAl, ALostDeviceGoesSilentAndComesBack) {
   fs::remove(OutputFile());
   for (int frame = 0; frame < OpenAlAudio::kReopenTicks; ++frame) audio.Tick();
   EXPECT_EQ(audio.ReopenAttempts(), 1);
-  ASSERT_TRUE(audio.HasDevice());
+  EXPECT_TRUE(TickUntilDevice(audio));
+  EXPECT_EQ(audio.ReopenAttempts(), 1);
   const ChannelId again = audio.StartPaused(hum);
   ASSERT_NE(again, 0u);
   audio.Resume(again);
   EXPECT_TRUE(audio.IsPlaying(again));
+}
+
+// A device plugged in after start-up (headphones, a USB card): the game looks for one every few seconds
+// without ever holding up a frame, and the bank loaded while silent plays once the device is there.
+TEST(OpenAl, ADeviceThatAppearsAfterStartUpIsFoundWithoutHoldingUpAFrame) {
+  struct Socket {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool plugged = false;
+    bool answering = true;  // false: a slow sound server that keeps the look waiting
+    int looks = 0;
+  } socket;
+  const auto gate = [&socket] {
+    std::unique_lock lock(socket.mutex);
+    ++socket.looks;
+    socket.changed.notify_all();
+    socket.changed.wait_for(lock, std::chrono::seconds(30), [&] { return socket.answering; });
+    return socket.plugged && socket.answering;
+  };
+
+  ::testing::internal::CaptureStderr();
+  OpenAlAudio audio("", gate);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  ASSERT_FALSE(audio.HasDevice());
+  EXPECT_NE(said.find("no audio output"), std::string::npos) << said;
+  SoundBank bank(audio);
+  EXPECT_EQ(bank.Load(QV_BUILD_DIR "/sounds"), static_cast<int>(kSoundCount));
+  EXPECT_EQ(bank.PlaySound(1.0f, 0.0f, 1.0f, Sound::Die1, 1.0f), 0u);
+
+  // Nothing there at the first look after start-up.
+  for (int frame = 0; frame < OpenAlAudio::kReopenTicks; ++frame) audio.Tick();
+  EXPECT_EQ(audio.ReopenAttempts(), 1);
+  for (int frame = 0; frame < 100; ++frame) RunFrames(audio, 1);
+  EXPECT_FALSE(audio.HasDevice());
+
+  // The device is plugged in, but the sound server is slow to answer the next look: frames go on
+  // meanwhile (were a frame to wait for the look, this loop would never end, since the answer only
+  // comes after it).
+  {
+    std::lock_guard lock(socket.mutex);
+    socket.plugged = true;
+    socket.answering = false;
+  }
+  const int looksBefore = socket.looks;
+  for (int frame = 0; frame < 3 * OpenAlAudio::kReopenTicks; ++frame) audio.Tick();
+  {
+    std::unique_lock lock(socket.mutex);
+    EXPECT_TRUE(socket.changed.wait_for(lock, std::chrono::seconds(30), [&] { return socket.looks > looksBefore; }));
+    EXPECT_EQ(socket.looks, looksBefore + 1) << "one look at a time";
+    socket.answering = true;
+    socket.changed.notify_all();
+  }
+  EXPECT_FALSE(audio.HasDevice());
+
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(TickUntilDevice(audio));
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("found"), std::string::npos);
+  const ChannelId channel = bank.PlaySound(1.0f, 0.0f, 1.0f, Sound::Die1, 1.0f);
+  ASSERT_NE(channel, 0u);
+  EXPECT_TRUE(audio.IsPlaying(channel));
 }
 
 }  // namespace

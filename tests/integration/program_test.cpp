@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "platform/headless/headless_platform.h"
@@ -33,11 +34,12 @@ std::string ValueAfter(const std::string& file, const std::string& key) {
 class ProgramTest : public ::testing::Test {
  protected:
   int Run() {
-    Game game(hp.platform);
-    return RunProgram(game);
+    game = std::make_unique<Game>(hp.platform);
+    return RunProgram(*game);
   }
   test::TempWorkDir dir;
   HeadlessPlatform hp;
+  std::unique_ptr<Game> game;
 };
 
 TEST_F(ProgramTest, FirstRunWritesDefaultFilesOnExit) {
@@ -78,16 +80,44 @@ TEST_F(ProgramTest, AnExistingFileIsObeyedAndKept) {
   EXPECT_TRUE(hp.backend.opened().windowed);
 }
 
-TEST_F(ProgramTest, AnUnshowableSizeFallsBackTo1024By768) {
+TEST_F(ProgramTest, AnUnshowableSizeFallsBackTo1024By768ForThisRunOnly) {
   {
     std::ofstream out("Config.txt", std::ios::binary);
-    out << "[Windowed]\r\nTrue\r\n[Screen Width]\r\n4000\r\n[Screen Height]\r\n3000\r\n";
+    out << "[Windowed]\r\nTrue\r\n[Screen Width]\r\n4000\r\n[Screen Height]\r\n3000\r\n"
+        << "[Playfield Width]\r\n2048\r\n[Playfield Height]\r\n1536\r\n[Scroll]\r\n0\r\n";
   }
   hp.input.RequestQuit(5);
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(ReadAll("errors.txt"), "Can not set graphics mode: Windowed - 4000X3000\r\n");
   EXPECT_EQ(hp.backend.opened().width, 1024);
-  EXPECT_EQ(ValueAfter(ReadAll("Config.txt"), "[Screen Width]"), "1024");
+  // The playfield does not depend on the screen: the run played over the configured one.
+  EXPECT_EQ(game->view.fieldWidth, 2048);
+  EXPECT_EQ(game->view.fieldHeight, 1536);
+  // The player's choices survive the fallback and are tried again at the next start.
+  const std::string config = ReadAll("Config.txt");
+  EXPECT_EQ(ValueAfter(config, "[Screen Width]"), "4000");
+  EXPECT_EQ(ValueAfter(config, "[Screen Height]"), "3000");
+  EXPECT_EQ(ValueAfter(config, "[Playfield Width]"), "2048");
+  EXPECT_EQ(ValueAfter(config, "[Playfield Height]"), "1536");
+  EXPECT_EQ(ValueAfter(config, "[Windowed]"), "True");
+  EXPECT_EQ(ValueAfter(config, "[Scroll]"), "0");
+}
+
+TEST_F(ProgramTest, AFullScreenThatCannotOpenFallsBackToAWindowWithoutSavingIt) {
+  {
+    std::ofstream out("Config.txt", std::ios::binary);
+    out << "[Windowed]\r\nFalse\r\n[Screen Width]\r\n1600\r\n[Screen Height]\r\n1200\r\n"
+        << "[Playfield Width]\r\n1600\r\n[Playfield Height]\r\n1200\r\n";
+  }
+  hp.backend.fullscreenModes.clear();  // a remote desktop: windows only
+  hp.input.RequestQuit(5);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(hp.backend.opened().windowed);
+  EXPECT_EQ(hp.backend.opened().width, 1024);
+  const std::string config = ReadAll("Config.txt");
+  EXPECT_EQ(ValueAfter(config, "[Windowed]"), "False");
+  EXPECT_EQ(ValueAfter(config, "[Screen Width]"), "1600");
+  EXPECT_EQ(ValueAfter(config, "[Playfield Width]"), "1600");
 }
 
 TEST_F(ProgramTest, NoDisplayAtAllEndsWithAnErrorAndTouchesNoFile) {

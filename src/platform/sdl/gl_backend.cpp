@@ -2,8 +2,11 @@
 
 #include <SDL_opengl.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace qv {
 
@@ -12,11 +15,53 @@ namespace {
 constexpr int kMaxFrameSide = 16384;
 }  // namespace
 
-GlBackend::GlBackend() {
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "quorvax: no video: %s\n", SDL_GetError());
-    return;
+namespace {
+
+// Only drivers that put a picture on a screen. SDL would otherwise fall back to its offscreen or
+// dummy drivers when no display exists, and the game would run unseen instead of saying so.
+bool ShowsAPicture(const char* driver) {
+  for (const char* blind : {"offscreen", "dummy", "evdev"})
+    if (SDL_strcasecmp(driver, blind) == 0) return false;
+  return true;
+}
+
+// Wayland is worth trying only where a compositor can be there: its client library complains on
+// stderr about a missing runtime folder before it gives up.
+bool WaylandPossible() {
+  const char* display = SDL_getenv("WAYLAND_DISPLAY");
+  if (display && *display) return true;
+  const char* runtime = SDL_getenv("XDG_RUNTIME_DIR");
+  if (!runtime || !*runtime) return false;
+  const std::string socket = std::string(runtime) + "/wayland-0";
+  return access(socket.c_str(), F_OK) == 0;
+}
+
+// Starts SDL's video with the driver the user named in SDL_VIDEODRIVER (tests use the dummy one),
+// or else with the first real display driver that works.
+bool StartVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+  const char* named = SDL_getenv("SDL_VIDEODRIVER");
+  if (named && *named) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    std::fprintf(stderr, "quorvax: the video driver \"%s\" cannot start: %s\n", named, SDL_GetError());
+    return false;
   }
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const char* driver = SDL_GetVideoDriver(i);
+    if (!driver || !ShowsAPicture(driver)) continue;
+    if (SDL_strcasecmp(driver, "wayland") == 0 && !WaylandPossible()) continue;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, nullptr);
+  std::fprintf(stderr, "quorvax: no display found: set DISPLAY (X11) or WAYLAND_DISPLAY to a running desktop\n");
+  return false;
+}
+
+}  // namespace
+
+GlBackend::GlBackend() {
+  if (!StartVideo()) return;
   videoOk_ = SDL_GetNumVideoDisplays() > 0;
 }
 

@@ -8,7 +8,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <chrono>
 #include <cstring>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -70,6 +72,8 @@ void PlaceSource(ALuint source, float pan) {
 
 struct OpenAlAudio::State {
   std::string deviceName;
+  DeviceGate gate;
+  std::future<ALCdevice*> probe;  // a look for a device under way
   ALCdevice* device = nullptr;
   ALCcontext* context = nullptr;
   bool spatialize = false;
@@ -77,11 +81,13 @@ struct OpenAlAudio::State {
   std::vector<ALuint> sources;
   std::vector<DecodedSample> samples;  // SampleId n is samples[n - 1]
   ChannelPool pool{0};
-  bool lost = false;
+  bool lost = false;  // there was a device, and it went away
   int ticksToReopen = 0;
   int reopenAttempts = 0;
 
-  bool Open();
+  ALCdevice* OpenDevice() const;
+  bool Open(ALCdevice* opened);
+  void LookForDevice();
   void Close();
   void Upload(DecodedSample& sample);
   // The source of a live channel, or nullptr.
@@ -91,8 +97,14 @@ struct OpenAlAudio::State {
   }
 };
 
-bool OpenAlAudio::State::Open() {
-  device = alcOpenDevice(deviceName.empty() ? nullptr : deviceName.c_str());
+ALCdevice* OpenAlAudio::State::OpenDevice() const {
+  if (gate && !gate()) return nullptr;
+  return alcOpenDevice(deviceName.empty() ? nullptr : deviceName.c_str());
+}
+
+// Makes `opened` (or nothing, when it is null) the output: a context, the voices, the samples.
+bool OpenAlAudio::State::Open(ALCdevice* opened) {
+  device = opened;
   if (device == nullptr) return false;
 
   std::vector<ALCint> attributes;
@@ -163,14 +175,39 @@ void OpenAlAudio::State::Upload(DecodedSample& sample) {
   sample.buffer = buffer;
 }
 
-OpenAlAudio::OpenAlAudio(const std::string& deviceName) : state_(std::make_unique<State>()) {
+// Every kReopenTicks frames without a device a helper thread tries to open one; the frame that finds
+// the attempt finished takes the device over. Frames never wait for the attempt.
+void OpenAlAudio::State::LookForDevice() {
+  if (probe.valid()) {
+    if (probe.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    if (Open(probe.get())) {
+      std::fprintf(stderr, lost ? "sound: audio output is back\n" : "sound: an audio output device was found\n");
+      lost = false;
+    }
+    return;
+  }
+  if (--ticksToReopen > 0) return;
+  ++reopenAttempts;
+  ticksToReopen = kReopenTicks;
+  probe = std::async(std::launch::async, [this] { return OpenDevice(); });
+}
+
+OpenAlAudio::OpenAlAudio(const std::string& deviceName, DeviceGate gate) : state_(std::make_unique<State>()) {
   state_->deviceName = deviceName;
-  if (!state_->Open()) {
+  state_->gate = std::move(gate);
+  state_->ticksToReopen = kReopenTicks;
+  if (!state_->Open(state_->OpenDevice())) {
     std::fprintf(stderr, "sound: no audio output device could be opened; the game runs without sound\n");
   }
 }
 
-OpenAlAudio::~OpenAlAudio() { state_->Close(); }
+OpenAlAudio::~OpenAlAudio() {
+  // A look still under way is waited for, and what it found is closed unused.
+  if (state_->probe.valid()) {
+    if (ALCdevice* late = state_->probe.get()) alcCloseDevice(late);
+  }
+  state_->Close();
+}
 
 SampleId OpenAlAudio::LoadSample(const std::string& path, bool loop) {
   DecodedSample sample;
@@ -243,14 +280,7 @@ bool OpenAlAudio::IsPlaying(ChannelId channel) const {
 void OpenAlAudio::Tick() {
   State& s = *state_;
   if (s.device == nullptr) {
-    if (s.lost && --s.ticksToReopen <= 0) {
-      ++s.reopenAttempts;
-      s.ticksToReopen = kReopenTicks;
-      if (s.Open()) {
-        s.lost = false;
-        std::fprintf(stderr, "sound: audio output is back\n");
-      }
-    }
+    s.LookForDevice();
     s.pool.NewFrame();
     return;
   }

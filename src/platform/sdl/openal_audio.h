@@ -7,15 +7,17 @@
 // switched on where it exists.
 //
 // No output device is an ordinary case: one line goes to stderr and the object plays nothing
-// (StartPaused returns 0). If the device goes away while the game runs (a headset unplugged), the
-// game goes on silently and the default device is looked for again every few seconds (counted in
-// Tick calls, one per frame); when it opens, the samples are loaded into it again and sound returns.
-// Samples stay decoded in memory for that reason, and so that a file loaded while silent plays once
-// a device returns. A device that was missing from the start is not looked for again.
+// (StartPaused returns 0). While no device is open, whether it was missing from the start or went away
+// while the game ran (a headset unplugged), the default device is looked for again every few seconds
+// (counted in Tick calls, one per frame); when it opens, the samples are loaded into it and sound
+// returns. The look happens on a helper thread, so no frame ever waits for a slow sound server.
+// Samples stay decoded in memory for that reason, and so that a file loaded while silent plays once a
+// device appears.
 // The game makes one of these; it owns the process's current OpenAL context, so only one may exist at
 // a time.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,8 +31,12 @@ class OpenAlAudio final : public Audio {
   static constexpr float kMasterGain = 0.5f;
   static constexpr int kReopenTicks = 150;  // 3 seconds at 50 frames a second
 
+  // Asked before every attempt to open a device (on the thread that makes it); false makes the attempt
+  // fail as if no device were there. Tests use it to plug and unplug a device.
+  using DeviceGate = std::function<bool()>;
+
   // Opens the named output device, or the system's default one when the name is empty.
-  explicit OpenAlAudio(const std::string& deviceName = "");
+  explicit OpenAlAudio(const std::string& deviceName = "", DeviceGate gate = {});
   ~OpenAlAudio() override;
   OpenAlAudio(const OpenAlAudio&) = delete;
   OpenAlAudio& operator=(const OpenAlAudio&) = delete;
@@ -47,7 +53,7 @@ class OpenAlAudio final : public Audio {
   void Tick() override;
 
   bool HasDevice() const;
-  // How many times a lost device was looked for again (successfully or not).
+  // How many times a missing device was looked for again (successfully or not).
   int ReopenAttempts() const;
   int Voices() const;
 

@@ -240,8 +240,9 @@ void SdlInput::HandleEvent(const SDL_Event& e) {
         mouseX_ = (e.motion.x - m.offsetX) / m.scale;
         mouseY_ = (e.motion.y - m.offsetY) / m.scale;
       } else {
-        mouseX_ += e.motion.xrel / m.scale;
-        mouseY_ += e.motion.yrel / m.scale;
+        // Motion adds up to a position that stays on the frame, where the menus draw their pointer.
+        mouseX_ = std::clamp(mouseX_ + e.motion.xrel / m.scale, 0.0f, static_cast<float>(m.frameWidth - 1));
+        mouseY_ = std::clamp(mouseY_ + e.motion.yrel / m.scale, 0.0f, static_cast<float>(m.frameHeight - 1));
       }
       break;
     case SDL_MOUSEBUTTONDOWN:
@@ -298,9 +299,10 @@ int SdlInput::KeyHit(int code) {
   return hits;
 }
 
+// Discarding pending presses must not discard releases: every queued event is taken in first, so a
+// key let go just before the flush reads as up, and only the hits are then forgotten.
 void SdlInput::FlushKeys() {
-  SDL_PumpEvents();
-  SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
+  Poll();
   keyHits_.fill(0);
 }
 
@@ -338,8 +340,7 @@ void SdlInput::HideMouse() {
 }
 
 void SdlInput::FlushMouse() {
-  SDL_PumpEvents();
-  SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
+  Poll();
   mouseHits_.fill(0);
 }
 

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 
+#include "platform/null_audio.h"
 #include "platform/sdl/gl_backend.h"
 #include "platform/sdl/openal_audio.h"
 #include "platform/sdl/sdl_clock.h"
@@ -32,10 +34,13 @@ int RunOnSdlPlatform(const std::function<int(Platform&)>& program) {
     GlBackend backend;
     Graphics gfx(backend);
     SdlInput input(backend);
-    OpenAlAudio audio;
+    // Without a display the game only says why it cannot start: no sound device is opened for that.
+    std::unique_ptr<Audio> audio;
+    if (backend.videoAvailable()) audio = std::make_unique<OpenAlAudio>();
+    else audio = std::make_unique<NullAudio>();
     SdlClock clock;
     Rng rng;
-    Platform platform{gfx, input, audio, clock, rng};
+    Platform platform{gfx, input, *audio, clock, rng};
     status = program(platform);
   }
   SDL_Quit();
