@@ -43,7 +43,29 @@ bool BombPressed(Game& game) {
   return key || mouse;
 }
 
+// The get-ready sequence goes on until its frames are done, unless Escape is held, the program is
+// leaving, or the player ended the game from the menu.
+bool GetReadyGoesOn(Game& game) {
+  return !game.in.KeyDown(kKeyEscape) && !game.ShouldQuit() && !EndedFromMenu(game.state);
+}
+
+// A player who switches away during the get-ready finds the game paused in its menu, as in play.
+// Leaving the program goes through the orderly exit; "End Game" ends the game before its first frame.
+void MenuOnFocusLoss(Game& game) {
+  if (!game.in.FocusLost()) return;
+  const int answer = OptionsMenu(game, 1);
+  game.input.debounce = 20;
+  if (answer == 1) game.quitting = true;
+  if (answer == 2) {
+    game.sounds.StopMusic();
+    game.state.gameOver = 1;
+    game.state.startRequested = 0;
+  }
+}
+
 }  // namespace
+
+bool EndedFromMenu(const GameState& st) { return st.gameOver && !st.startRequested; }
 
 void DrawSwellingTitle(Game& game, const char* text, float a) {
   game.gfx.SetColor(0, static_cast<int>(55 + 200 * a), 0);
@@ -117,7 +139,7 @@ void DrawPointCircle(Game& game, int cx, int cy, int r) {
 void GetReadySequence(Game& game) {
   CentreShip(game);
   game.PlaySound(1, 0, 1, Sound::Startup);
-  for (int i = 0; i < 60 && !game.in.KeyDown(kKeyEscape) && !game.ShouldQuit(); ++i) {
+  for (int i = 0; i < 60 && GetReadyGoesOn(game); ++i) {
     game.gfx.Cls();
     const std::int64_t t0 = game.clock.Millisecs();
     UpdateGrid(game.grid);
@@ -127,9 +149,10 @@ void GetReadySequence(Game& game) {
     PresentFrame(game);
     CapFrame(game, t0);
     if (BombPressed(game)) i = 60;
+    MenuOnFocusLoss(game);
   }
   PullGrid(game.grid, game.ship.x, game.ship.y, 20, 20);
-  for (int i = 0; i < 40 && !game.in.KeyDown(kKeyEscape) && !game.ShouldQuit(); ++i) {
+  for (int i = 0; i < 40 && GetReadyGoesOn(game); ++i) {
     game.gfx.Cls();
     const std::int64_t t0 = game.clock.Millisecs();
     UpdateGrid(game.grid);
@@ -145,6 +168,7 @@ void GetReadySequence(Game& game) {
     PresentFrame(game);
     CapFrame(game, t0);
     if (BombPressed(game)) i = 40;
+    MenuOnFocusLoss(game);
   }
   game.ship.shieldTimer = 80;
   game.powerUpMessageTimer = 0;

@@ -5,8 +5,12 @@
 namespace qv {
 
 struct Game;
+struct GameState;
 
 void NewGameReset(Game& game);
+// The player ended the game from the menu of a get-ready sequence: the game ends before its next
+// frame, without the game-over sequence, and goes on to the after-game steps.
+bool EndedFromMenu(const GameState& st);
 // The ship to the middle of the playfield, the view centred on it.
 void CentreShip(Game& game);
 void GetReadySequence(Game& game);

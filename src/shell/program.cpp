@@ -84,6 +84,7 @@ bool Game::ShouldQuit() {
 
 void PlayGame(Game& game, int& quit, int& lastFrameMs) {
   GameState& st = game.state;
+  if (EndedFromMenu(st)) return;
   do {
     const std::int64_t t0 = game.clock.Millisecs();
     SpawnTick(game, st.gameTicks);
@@ -93,7 +94,7 @@ void PlayGame(Game& game, int& quit, int& lastFrameMs) {
     DrawWorld(game);
     const std::int64_t t2 = game.clock.Millisecs();
 
-    if (st.gameOver) {
+    if (st.gameOver && !EndedFromMenu(st)) {
       game.sounds.StopMusic();
       quit = GameOverSequence(game);
       st.startRequested = 0;
