@@ -1,0 +1,18 @@
+// The screens behind the settings hub: audio, video, controller selection and game settings.
+//
+// These four screens arrive with the settings screens. Until then each one opens nothing and returns
+// 0 at once, so choosing its row in the hub changes no setting.
+#pragma once
+
+namespace qv {
+
+struct Game;
+
+// Each returns 2 when it kept a change that needs the running game to end, else 0 (the audio and
+// controller screens always return 0). `withBackdrop` shows the running game's picture behind them.
+int AudioSettings(Game& game, bool withBackdrop);
+int VideoSettings(Game& game, bool withBackdrop);
+int ControllerSelection(Game& game, bool withBackdrop);
+int GameSettings(Game& game, bool withBackdrop);
+
+}  // namespace qv
