@@ -251,7 +251,8 @@ TEST(TopScoresScreen, ShowsTheRightTableAndHighlightsTheNewEntryInYellow) {
     // The best row is in the newest colour of the trail.
     const CyclingColour& cc = a.game.cycling;
     const std::string best = std::to_string(a.game.scores.rows[0][static_cast<std::size_t>(column)].score);
-    EXPECT_EQ(a.Find(best, 332 - 14 * static_cast<int>(best.size()), 234, 3, Rgb{cc.red, cc.green, cc.blue}).size(), 1u);
+    const Rgb newest{cc.red, cc.green, cc.blue};
+    EXPECT_EQ(a.Find(best, 332 - 14 * static_cast<int>(best.size()), 234, 3, newest).size(), 1u);
   }
 }
 

@@ -57,6 +57,10 @@ TEST(NameCharCycle, SwapCaseTouchesOnlyLetters) {
   EXPECT_EQ(SwapLetterCase(' '), ' ');
 }
 
+void SetName(Game& game, const std::string& name) {
+  for (std::size_t i = 0; i < kNameLength; ++i) game.nameBuffer[i] = name[i];
+}
+
 class NameEntryTest : public ::testing::Test {
  protected:
   NameEntryTest() {
@@ -64,9 +68,6 @@ class NameEntryTest : public ::testing::Test {
     game.state.gameDifficulty = 1;
     game.state.gameTicks = 3050;
     game.state.scoreEligible = 1;
-  }
-  void SetName(const std::string& name) {
-    for (int i = 0; i < kNameLength; ++i) game.nameBuffer[static_cast<std::size_t>(i)] = name[static_cast<std::size_t>(i)];
   }
   std::string Name() const { return NameText(game.nameBuffer); }
   int Presented() const { return fx.hp.gfx.FramesPresented(); }
@@ -119,7 +120,7 @@ TEST_F(NameEntryTest, TypingWritesTheCharacterAndMovesOn) {
     test::GameFixture local{5};
     Game& g = local.game;
     g.state.score = 150000;
-    for (int i = 0; i < kNameLength; ++i) g.nameBuffer[static_cast<std::size_t>(i)] = c.before[static_cast<std::size_t>(i)];
+    SetName(g, c.before);
     c.script(local.hp.input);
     local.hp.input.TapKey(40, kKeyEnter);
     EnterHighScore(g);
@@ -190,7 +191,7 @@ TEST_F(NameEntryTest, SticksAndArrowsStepThroughTheCycleWithTheirRest) {
     test::GameFixture local{5};
     Game& g = local.game;
     g.state.score = 150000;
-    for (int i = 0; i < kNameLength; ++i) g.nameBuffer[static_cast<std::size_t>(i)] = c.before[static_cast<std::size_t>(i)];
+    SetName(g, c.before);
     c.script(local.hp.input);
     local.hp.input.TapKey(45, kKeyEnter);
     EnterHighScore(g);
@@ -298,7 +299,7 @@ TEST_F(NameEntryTest, DrawsTheTextsAndTheCursorWhereThePlayerLooks) {
   fx.hp.gfx.SetRecorder(&records);
   game.state.gameDifficulty = 2;
   game.state.score = 123456;
-  SetName("Zorvexil");
+  SetName(game, "Zorvexil");
   input.TapKey(1, kKeyRight);
   input.TapKey(2, kKeyRight);
   input.TapKey(3, kKeyEnter);  // frames 0 to 2 drawn; the cursor is on character 2 in the last
