@@ -25,6 +25,12 @@ inline constexpr int kHighScoreRows = kHighScorePlaces + 1;
 // The row reported for a game that may not enter the table; it highlights nothing.
 inline constexpr int kNoHighScoreRow = -20;
 
+// The name of a difficulty as the tables show it: "Easy", "Medium", "Hard"; empty text outside 0..2.
+constexpr std::string_view DifficultyName(int difficulty) {
+  constexpr std::string_view kNames[kDifficultyCount] = {"Easy", "Medium", "Hard"};
+  return difficulty >= 0 && difficulty < kDifficultyCount ? kNames[difficulty] : std::string_view{};
+}
+
 struct HighScoreRow {
   int score = 0;
   std::string time;      // the play time as FormatPlayTime shows it
