@@ -22,7 +22,6 @@ namespace {
 
 constexpr const char* kConfigFile = "Config.txt";
 constexpr const char* kColourFile = "Colours.txt";
-constexpr const char* kScoreFile = "hiscores.dat";
 
 bool ConfigFileExists() {
   std::error_code ec;
@@ -210,7 +209,7 @@ int RunProgram(Game& game) {
   game.scores = HighScoreTable{};
   game.circle = BuildCircleTable();
   // 8.
-  LoadHighScores(kScoreFile, game.scores);
+  LoadHighScores(std::string(kHighScoreFileName), game.scores);
   // 9.
   game.in.HideMouse();
   // 10.
@@ -221,7 +220,7 @@ int RunProgram(Game& game) {
   if (game.configuredDisplay) RestoreDisplayChoice(toSave, *game.configuredDisplay);
   SaveConfig(kConfigFile, toSave, game.status);
   SaveColours(kColourFile, game.colours, game.status);
-  SaveHighScores(kScoreFile, game.scores);
+  SaveHighScores(std::string(kHighScoreFileName), game.scores);
   return 0;
 }
 
