@@ -25,6 +25,7 @@ void HeadlessGraphicsBackend::Clear() { batches_.clear(); }
 void HeadlessGraphicsBackend::Present(bool vsync) {
   ++presents_;
   lastVsync_ = vsync ? 1 : 0;
+  if (onPresent) onPresent();
 }
 
 TextureId HeadlessGraphicsBackend::CreateTexture(int, int, const std::uint8_t*, bool) { return nextTexture_++; }

@@ -2,6 +2,7 @@
 // them, so tests and benchmarks can check what the game draws and how many draw calls it costs.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -22,6 +23,8 @@ class HeadlessGraphicsBackend : public GraphicsBackend {
   std::set<std::tuple<int, int, int>> fullscreenModes = {{1024, 768, 32}, {640, 480, 16}};
   int desktopWidth = 1920, desktopHeight = 1200;
   bool keepBatches = false;  // keep every batch of the current frame (off for benchmarks)
+  // Called after each presented frame: tests look at the whole program between its frames.
+  std::function<void()> onPresent;
 
   bool FullscreenModeExists(int width, int height, int depth, int hz) override;
   bool WindowModeExists(int width, int height) override;
