@@ -3,7 +3,9 @@
 // stand in for pads, so none of this needs a display or a device.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -282,6 +284,69 @@ TEST_F(SdlInputTest, AJoystickWithoutAMappingGivesItsOwnAxesAndButtons) {
   SDL_JoystickSetVirtualButton(stick, 11, SDL_RELEASED);
   input->Poll();
   EXPECT_FALSE(input->JoyDown(0, 11));
+}
+
+// A menu row is chosen where the pointer is: in a window of the frame's own size and in a full screen
+// that shows the frame letterboxed, a point of the window maps to the frame point drawn there, and a
+// warp to a frame point lands where that point is drawn.
+TEST(FrameMappingTest, WindowPointsMapToTheFramePointsDrawnThere) {
+  struct Case {
+    int frameW, frameH, windowW, windowH;
+    float scale;
+    int offsetX, offsetY;
+  };
+  const Case cases[] = {
+      {1024, 768, 1024, 768, 1.0f, 0, 0},          // a window
+      {1024, 768, 1920, 1080, 1.40625f, 240, 0},   // wide screen: bars left and right
+      {1024, 768, 1280, 1024, 1.25f, 0, 32},       // tall screen: bars above and below
+      {640, 480, 2560, 1440, 3.0f, 320, 0},
+  };
+  for (const Case& c : cases) {
+    const FrameMapping m = LetterboxMapping(c.frameW, c.frameH, c.windowW, c.windowH);
+    EXPECT_FLOAT_EQ(m.scale, c.scale);
+    EXPECT_EQ(m.offsetX, c.offsetX);
+    EXPECT_EQ(m.offsetY, c.offsetY);
+    // The options menu's "Settings" row at 1024 x 768 spans y 384..404; its middle, x at the pointer.
+    for (const auto& [fx, fy] : {std::pair{212.0f, 394.0f}, std::pair{0.0f, 0.0f}, std::pair{600.0f, 470.0f}}) {
+      int wx = 0, wy = 0;
+      FrameToWindow(m, fx, fy, wx, wy);
+      float backX = 0, backY = 0;
+      WindowToFrame(m, static_cast<float>(wx), static_cast<float>(wy), backX, backY);
+      EXPECT_NEAR(backX, fx, 1.0f);
+      EXPECT_NEAR(backY, fy, 1.0f);
+    }
+  }
+  // A degenerate window never divides by zero.
+  const FrameMapping none = LetterboxMapping(1024, 768, 0, 0);
+  float x = 0, y = 0;
+  WindowToFrame(none, 10, 10, x, y);
+  EXPECT_TRUE(std::isfinite(x) && std::isfinite(y));
+}
+
+// With the pointer hidden (as in play and in the menus), motion adds up into a position that never
+// leaves the frame, so the menus' own pointer mark stays on screen and over a row.
+TEST_F(SdlInputTest, HiddenPointerMotionStaysOnTheFrame) {
+  input->HideMouse();
+  input->MoveMouse(500, 300);
+  const auto push = [](int dx, int dy) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.xrel = dx;
+    e.motion.yrel = dy;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+  };
+  push(20, -30);
+  input->Poll();
+  EXPECT_EQ(input->MouseX(), 520);
+  EXPECT_EQ(input->MouseY(), 270);
+  push(-5000, -5000);
+  input->Poll();
+  EXPECT_EQ(input->MouseX(), 0);
+  EXPECT_EQ(input->MouseY(), 0);
+  push(9000, 9000);
+  input->Poll();
+  EXPECT_EQ(input->MouseX(), 1023);
+  EXPECT_EQ(input->MouseY(), 767);
 }
 
 TEST_F(SdlInputTest, LosingTheWindowFocusIsReportedOnce) {

@@ -156,16 +156,34 @@ bool GlBackend::Open(const DisplayRequest& request) {
   return true;
 }
 
+FrameMapping LetterboxMapping(int frameWidth, int frameHeight, int windowWidth, int windowHeight) {
+  FrameMapping m;
+  m.frameWidth = std::max(frameWidth, 1);
+  m.frameHeight = std::max(frameHeight, 1);
+  m.windowWidth = windowWidth;
+  m.windowHeight = windowHeight;
+  const float sx = static_cast<float>(windowWidth) / m.frameWidth;
+  const float sy = static_cast<float>(windowHeight) / m.frameHeight;
+  m.scale = std::max(std::min(sx, sy), 1e-3f);
+  m.offsetX = static_cast<int>((windowWidth - m.frameWidth * m.scale) / 2);
+  m.offsetY = static_cast<int>((windowHeight - m.frameHeight * m.scale) / 2);
+  return m;
+}
+
+void WindowToFrame(const FrameMapping& m, float windowX, float windowY, float& frameX, float& frameY) {
+  frameX = (windowX - m.offsetX) / m.scale;
+  frameY = (windowY - m.offsetY) / m.scale;
+}
+
+void FrameToWindow(const FrameMapping& m, float frameX, float frameY, int& windowX, int& windowY) {
+  windowX = m.offsetX + static_cast<int>(frameX * m.scale);
+  windowY = m.offsetY + static_cast<int>(frameY * m.scale);
+}
+
 void GlBackend::UpdateMapping() {
   int ww = mapping_.frameWidth, wh = mapping_.frameHeight;
   SDL_GL_GetDrawableSize(window_, &ww, &wh);
-  mapping_.windowWidth = ww;
-  mapping_.windowHeight = wh;
-  const float sx = static_cast<float>(ww) / mapping_.frameWidth;
-  const float sy = static_cast<float>(wh) / mapping_.frameHeight;
-  mapping_.scale = std::min(sx, sy);
-  mapping_.offsetX = static_cast<int>((ww - mapping_.frameWidth * mapping_.scale) / 2);
-  mapping_.offsetY = static_cast<int>((wh - mapping_.frameHeight * mapping_.scale) / 2);
+  mapping_ = LetterboxMapping(mapping_.frameWidth, mapping_.frameHeight, ww, wh);
 }
 
 void GlBackend::Clear() {

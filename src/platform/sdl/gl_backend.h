@@ -18,6 +18,13 @@ struct FrameMapping {
   int windowWidth = 1024, windowHeight = 768;
 };
 
+// How a frame of frameWidth x frameHeight sits in a window (or screen) of windowWidth x windowHeight:
+// as large as fits, shape kept, centred between black bars.
+FrameMapping LetterboxMapping(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
+// A window position (a mouse event's) as a frame position, and a frame position as a window one.
+void WindowToFrame(const FrameMapping& m, float windowX, float windowY, float& frameX, float& frameY);
+void FrameToWindow(const FrameMapping& m, float frameX, float frameY, int& windowX, int& windowY);
+
 class GlBackend : public GraphicsBackend {
  public:
   GlBackend();

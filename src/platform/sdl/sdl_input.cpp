@@ -237,8 +237,7 @@ void SdlInput::HandleEvent(const SDL_Event& e) {
       // While the pointer is hidden the game reads motion (it re-centres the pointer every frame, and
       // some desktops ignore that); while it is shown it reads where the pointer is.
       if (mouseShown_) {
-        mouseX_ = (e.motion.x - m.offsetX) / m.scale;
-        mouseY_ = (e.motion.y - m.offsetY) / m.scale;
+        WindowToFrame(m, static_cast<float>(e.motion.x), static_cast<float>(e.motion.y), mouseX_, mouseY_);
       } else {
         // Motion adds up to a position that stays on the frame, where the menus draw their pointer.
         mouseX_ = std::clamp(mouseX_ + e.motion.xrel / m.scale, 0.0f, static_cast<float>(m.frameWidth - 1));
@@ -321,8 +320,9 @@ void SdlInput::MoveMouse(int x, int y) {
   mouseX_ = static_cast<float>(x);
   mouseY_ = static_cast<float>(y);
   if (SDL_Window* w = display_.window()) {
-    const FrameMapping& m = display_.mapping();
-    SDL_WarpMouseInWindow(w, m.offsetX + static_cast<int>(x * m.scale), m.offsetY + static_cast<int>(y * m.scale));
+    int wx = 0, wy = 0;
+    FrameToWindow(display_.mapping(), static_cast<float>(x), static_cast<float>(y), wx, wy);
+    SDL_WarpMouseInWindow(w, wx, wy);
     // The warp itself arrives as a motion event; drop it so it is not counted as the player's move.
     SDL_PumpEvents();
     SDL_FlushEvent(SDL_MOUSEMOTION);
