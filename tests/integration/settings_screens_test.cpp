@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "platform/headless/headless_platform.h"
 #include "settings/menus.h"
+#include "settings/settings_screens.h"
 #include "shell/game.h"
 #include "shell/program.h"
 #include "support/settings_rig.h"
@@ -73,6 +75,33 @@ TEST(SettingsScreensFlowTest, AfterANewScreenSizeTheMenusAreLaidOutForIt) {
   EXPECT_FALSE(FindText(records, "Settings", 40, 120, 6).empty());
   EXPECT_FALSE(FindText(records, "Done", 40, 360, 4).empty());
   EXPECT_FALSE(FindText(records, "Continue", 40, 280, 4).empty());
+}
+
+// Closing the window ends a screen at once; a display or game change that was never confirmed is put
+// back, so the exit does not save it. The audio screen asks nothing, and its change stays.
+TEST(SettingsScreensFlowTest, AClosedWindowEndsEachScreenAndDropsWhatWasNotConfirmed) {
+  struct Case {
+    const char* name;
+    std::function<int(Game&)> screen;
+    int ups;
+    std::function<bool(const Game&)> asBefore;
+  };
+  const Case cases[] = {
+      {"video", [](Game& g) { return VideoSettings(g, false); }, kVideoToScreenSize,
+       [](const Game& g) { return g.display.modeIndex == 8; }},
+      {"game", [](Game& g) { return GameSettings(g, false); }, 5,
+       [](const Game& g) { return g.settings.difficulty == 1; }},
+      {"audio", [](Game& g) { return AudioSettings(g, false); }, 2,
+       [](const Game& g) { return g.settings.sfxVolume == 0.5f; }},
+  };
+  for (const Case& c : cases) {
+    SettingsRig rig;
+    rig.Tap(kKeyUp, c.ups).Step(kKeyRight);
+    rig.input.RequestQuit(rig.next);
+    EXPECT_EQ(c.screen(rig.game), 0) << c.name;
+    EXPECT_EQ(rig.input.frame(), rig.next) << c.name;
+    EXPECT_EQ(c.asBefore(rig.game), std::string(c.name) != "audio") << c.name;
+  }
 }
 
 // The whole program: start-up falls back from a display it cannot open; during the first game the
