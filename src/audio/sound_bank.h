@@ -55,10 +55,12 @@ class SoundBank {
   void ApplySfxVolumeToHums(float sfxVolume);
 
   // The game has no music: these mark where a theme would start (0 attract, 1 in game, 2 name
-  // entry), where it would stop, and where its volume would be applied. They do nothing.
+  // entry) and where it would stop, and do nothing. The music volume set on the audio screen is kept
+  // for the music to play at; it touches no channel.
   void SelectMusicTheme(int /*theme*/) {}
   void StopMusic() {}
-  void ApplyMusicVolume() {}
+  void ApplyMusicVolume(float musicVolume) { musicVolume_ = musicVolume; }
+  float MusicVolume() const { return musicVolume_; }
 
   SampleId Sample(Sound sound) const;
 
@@ -69,6 +71,7 @@ class SoundBank {
 
   Audio& audio_;
   std::array<SampleId, kSoundCount> samples_{};
+  float musicVolume_ = 0.5f;
 };
 
 }  // namespace qv

@@ -14,6 +14,14 @@ constexpr float kDialogBackdrop = 0.8f;  // the confirm dialog and the settings 
 
 int CentreY(const Game& game) { return game.view.viewHeight / 2; }
 
+// The options menu and the hub: the title at cy - 120 and the rows 40 apart from cy - 40. Laid out
+// again after a settings screen, which may have opened the display at another size.
+void LayOutRows(const Game& game, MenuList& menu) {
+  const int cy = CentreY(game);
+  menu.titleY = cy - 120;
+  for (std::size_t k = 0; k < menu.rows.size(); ++k) menu.rows[k].y = cy - 40 + 40 * static_cast<int>(k);
+}
+
 // The options menu's rows, top to bottom.
 enum OptionsRow { kExitProgram = 0, kSettings = 1, kEndGame = 2 };
 
@@ -56,6 +64,7 @@ int OptionsMenu(Game& game, int inGame, const SettingsScreens& screens) {
       if (menu.selected == kSettings) {
         const int hub = SettingsHub(game, running, screens);
         if (game.ShouldQuit()) break;
+        LayOutRows(game, menu);
         MovePointerToRow(game, menu, kSettings);
         menu.age = 0;
         game.input.debounce = 20;
@@ -139,6 +148,7 @@ int SettingsHub(Game& game, bool withBackdrop, const SettingsScreens& screens) {
       const std::function<int(Game&, bool)>& screen = *byRow[row];
       const int result = screen ? screen(game, withBackdrop) : 0;
       if (row != kAudio && result == 2) newGameNeeded = true;
+      LayOutRows(game, menu);
       MovePointerToRow(game, menu, row);
       // The controller screens may have changed the port in use: play reads its record from now on.
       if (row == kControls) game.activeJoy = ApplyUsedPort(game.settings);

@@ -1,7 +1,7 @@
 // The screens behind the settings hub: audio, video, controller selection and game settings.
 //
-// These four screens arrive with the settings screens. Until then each one opens nothing and returns
-// 0 at once, so choosing its row in the hub changes no setting.
+// The audio, video and game screens are value lists (settings/value_screens.h). The controller
+// selection screen arrives with the control screens; until then it opens nothing and returns 0 at once.
 #pragma once
 
 namespace qv {

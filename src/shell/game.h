@@ -85,6 +85,10 @@ struct Game {
   // the player's choices, saved in place of the fallback.
   std::optional<DisplayChoice> configuredDisplay;
   int creditsTimer = 0;  // credits frames shown so far, up to 600: the title builds up only once
+  // The scores at which a game of each difficulty gives an extra ship and an extra bomb (every multiple
+  // of them). The game settings screen changes them; they last for this run only and are not saved.
+  std::array<int, kDifficultyCount> extraLifeScores{75000, 100000, 200000};
+  std::array<int, kDifficultyCount> extraBombScores{100000, 150000, 250000};
 
   // Effects.
   Grid grid;

@@ -87,8 +87,8 @@ void NewGameReset(Game& game) {
     ship.cannons = d.cannons;
     ship.shotSpeed = d.shotSpeed;
     st.gameTicks = d.startTicks;
-    st.extraBombInterval = kExtraBombScores[st.gameDifficulty];
-    st.extraLifeInterval = kExtraLifeScores[st.gameDifficulty];
+    st.extraBombInterval = game.extraBombScores[st.gameDifficulty];
+    st.extraLifeInterval = game.extraLifeScores[st.gameDifficulty];
   }
   st.extraLifeCount = 1;
   ship.reverseTimer = ship.sideTimer = ship.superTimer = ship.bouncyTimer = 0;

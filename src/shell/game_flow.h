@@ -43,8 +43,5 @@ inline constexpr DifficultyRow kDifficulties[3] = {
 // Base speeds in the order Square, Pinwheel, Diamond, Cube, Seeker, BlackHole, Snake, Interceptor,
 // Butterfly, Triangle.
 inline constexpr float kBaseSpeeds[10] = {3.1f, 2.25f, 3.25f, 3.0f, 4.35f, 2.5f, 3.5f, 4.45f, 5.0f, 2.0f};
-// The extra-life and extra-bomb score intervals of each difficulty.
-inline constexpr int kExtraLifeScores[3] = {75000, 100000, 200000};
-inline constexpr int kExtraBombScores[3] = {100000, 150000, 250000};
 
 }  // namespace qv

@@ -23,23 +23,6 @@
 namespace qv {
 namespace {
 
-// The window's own events are taken in, but keys, mouse and joysticks come from a script, and after
-// the chosen frames have been presented a picture of the window is taken.
-class ScriptedWindowInput : public HeadlessInput {
- public:
-  explicit ScriptedWindowInput(Input& window) : window_(window) {}
-  void Poll() override {
-    window_.Poll();
-    HeadlessInput::Poll();
-    const auto it = afterFrame.find(frame());
-    if (it != afterFrame.end()) it->second();
-  }
-  std::map<int, std::function<void()>> afterFrame;
-
- private:
-  Input& window_;
-};
-
 class MenusOnScreen : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -50,7 +33,7 @@ class MenusOnScreen : public ::testing::Test {
     std::filesystem::create_directories(out_);
     rig_ = std::make_unique<test::ScreenRig>(1024, 768);
     if (!rig_->opened) GTEST_SKIP() << "no OpenGL window could be opened";
-    input_ = std::make_unique<ScriptedWindowInput>(*rig_->input);
+    input_ = std::make_unique<test::ScriptedWindowInput>(*rig_->input);
     platform_ = std::make_unique<Platform>(Platform{rig_->gfx, *input_, rig_->audio, rig_->clock, rig_->rng});
     game_ = std::make_unique<Game>(*platform_);
     Game& g = *game_;
@@ -97,11 +80,11 @@ class MenusOnScreen : public ::testing::Test {
   }
 
   Game& game() { return *game_; }
-  ScriptedWindowInput& input() { return *input_; }
+  test::ScriptedWindowInput& input() { return *input_; }
 
   std::filesystem::path out_;
   std::unique_ptr<test::ScreenRig> rig_;
-  std::unique_ptr<ScriptedWindowInput> input_;
+  std::unique_ptr<test::ScriptedWindowInput> input_;
   std::unique_ptr<Platform> platform_;
   std::unique_ptr<Game> game_;
   std::map<std::string, RgbaImage> shots_;

@@ -6,9 +6,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
+#include "platform/headless/headless_input.h"
 #include "platform/png_io.h"
 #include "platform/sdl/gl_backend.h"
 #include "platform/sdl/sdl_clock.h"
@@ -50,6 +53,23 @@ inline std::string ScreenUnavailable() {
   return "";
 }
 
+// The window's own events are taken in, but keys, mouse and joysticks come from a script, and after
+// the chosen frames have been presented `afterFrame` runs (a picture of the window is taken there).
+class ScriptedWindowInput : public HeadlessInput {
+ public:
+  explicit ScriptedWindowInput(Input& window) : window_(window) {}
+  void Poll() override {
+    window_.Poll();
+    HeadlessInput::Poll();
+    const auto it = afterFrame.find(frame());
+    if (it != afterFrame.end()) it->second();
+  }
+  std::map<int, std::function<void()>> afterFrame;
+
+ private:
+  Input& window_;
+};
+
 struct ScreenRig {
   GlBackend backend;
   Graphics gfx{backend};
@@ -77,6 +97,11 @@ struct ScreenRig {
       gfx.Flip(false);
       input->Poll();
     }
+    return Grab(file);
+  }
+
+  // Writes the window's picture as it is on screen now to `file`.
+  bool Grab(const std::filesystem::path& file) {
     SDL_Delay(150);
     int left = 0, top = 0;
     SDL_GetWindowPosition(backend.window(), &left, &top);

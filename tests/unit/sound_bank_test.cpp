@@ -234,9 +234,10 @@ TEST_F(SoundBankTest, WhenEveryVoiceIsBusyTheOldestEffectGivesWayButHumsPlayOn) 
 
 TEST_F(SoundBankTest, MusicHooksDoNothing) {
   for (int theme = 0; theme < 3; ++theme) bank.SelectMusicTheme(theme);
-  bank.ApplyMusicVolume();
+  bank.ApplyMusicVolume(0.25f);
   bank.StopMusic();
   EXPECT_TRUE(audio.Log().empty());
+  EXPECT_FLOAT_EQ(bank.MusicVolume(), 0.25f);
 }
 
 }  // namespace

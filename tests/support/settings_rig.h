@@ -1,0 +1,103 @@
+// A game on headless devices with a script of input for the settings screens: keys tapped a few frames
+// apart, keys held, waits for `debounce` to run out, and a guard that closes the window should a screen
+// stay open by mistake, so a fault fails the test instead of hanging it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/headless/headless_input.h"
+#include "render/vector_font.h"
+#include "support/game_fixture.h"
+
+namespace qv::test {
+
+struct SettingsRig {
+  static constexpr int kGap = 3;          // frames between scripted taps
+  static constexpr int kDebounceWait = 22; // more than the 20 frames a screen or a step blocks held keys
+
+  explicit SettingsRig(int guardFrame = 2000) {
+    cx = game.view.viewWidth / 2;
+    cy = game.view.viewHeight / 2;
+    input.RequestQuit(guardFrame);
+  }
+
+  // A key tapped `times` times at the next free frames.
+  SettingsRig& Tap(int key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+      input.TapKey(next, key);
+      next += kGap;
+    }
+    return *this;
+  }
+  // A key held down for `frames` polls from the next free frame.
+  SettingsRig& Hold(int key, int frames) {
+    input.HoldKey(next, key, next + frames);
+    next += frames + kGap;
+    return *this;
+  }
+  SettingsRig& HoldMouse(int button, int frames) {
+    input.At({HeadlessInput::Event::kMouseDown, next, button, 0, 0});
+    input.At({HeadlessInput::Event::kMouseUp, next + frames, button, 0, 0});
+    next += frames + kGap;
+    return *this;
+  }
+  // The stick of port 0 pushed along move X (slot 0) for `frames` polls, then back to rest.
+  SettingsRig& PushStickX(float value, int frames) {
+    input.SetJoyCount(1);
+    input.SetJoyAxis(next, 0, 0, value);
+    input.SetJoyAxis(next + frames, 0, 0, 0);
+    next += frames + kGap;
+    return *this;
+  }
+  // Frames in which nothing is scripted: a screen's entry debounce, or a step's, runs out.
+  SettingsRig& Wait(int frames = kDebounceWait) {
+    next += frames;
+    return *this;
+  }
+  // A right or left step on the selected row, once `debounce` has run out.
+  SettingsRig& Step(int key, int times = 1) {
+    for (int i = 0; i < times; ++i) Wait().Tap(key);
+    return *this;
+  }
+  // The frame of the last scripted event.
+  int last() const { return next - kGap; }
+
+  GameFixture fx;
+  Game& game = fx.game;
+  HeadlessInput& input = fx.hp.input;
+  HeadlessGraphicsBackend& backend = fx.hp.backend;
+  int cx = 0, cy = 0;
+  int next = 2;
+};
+
+// The strokes `text` leaves at (x, y) and `scale` when drawn alone.
+inline std::vector<std::vector<float>> TextStrokes(std::string_view text, int x, int y, float scale) {
+  HeadlessPlatform hp;
+  VectorFont font;
+  BuildVectorFont(font);
+  std::vector<DrawRecord> records;
+  hp.gfx.SetRecorder(&records);
+  DrawVectorText(hp.gfx, font, text, x, y, scale);
+  std::vector<std::vector<float>> strokes;
+  for (const DrawRecord& r : records) strokes.push_back(r.points);
+  return strokes;
+}
+
+// Where in `records` the text was drawn at (x, y) and `scale`: the index of its first stroke each time.
+inline std::vector<std::size_t> FindText(const std::vector<DrawRecord>& records, std::string_view text, int x, int y,
+                                         float scale) {
+  const std::vector<std::vector<float>> strokes = TextStrokes(text, x, y, scale);
+  std::vector<std::size_t> found;
+  if (strokes.empty()) return found;
+  for (std::size_t i = 0; i + strokes.size() <= records.size(); ++i) {
+    bool match = true;
+    for (std::size_t k = 0; k < strokes.size() && match; ++k)
+      match = records[i + k].kind == DrawRecord::kLine && records[i + k].points == strokes[k];
+    if (match) found.push_back(i);
+  }
+  return found;
+}
+
+}  // namespace qv::test
