@@ -5,7 +5,6 @@ namespace qv {
 // Placeholders until the settings screens arrive: no screen opens and nothing changes.
 int AudioSettings(Game&, bool) { return 0; }
 int VideoSettings(Game&, bool) { return 0; }
-int ControllerSelection(Game&, bool) { return 0; }
 int GameSettings(Game&, bool) { return 0; }
 
 }  // namespace qv

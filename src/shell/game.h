@@ -21,6 +21,7 @@
 #include "scoring/floating_text.h"
 #include "scoring/high_scores.h"
 #include "settings/colours.h"
+#include "settings/dual_stick.h"
 #include "settings/key_names.h"
 #include "settings/settings.h"
 #include "settings/status_message.h"
@@ -85,6 +86,7 @@ struct Game {
   // the player's choices, saved in place of the fallback.
   std::optional<DisplayChoice> configuredDisplay;
   int creditsTimer = 0;  // credits frames shown so far, up to 600: the title builds up only once
+  DualStickState dualStick;  // the dual-stick screen's selection, captures and wizard, kept between visits
 
   // Effects.
   Grid grid;
