@@ -3,8 +3,8 @@
 namespace qv {
 
 float ReadStickAxis(const AxisSlots& slots, int axis, float scale, int invert, float centre) {
-  if (axis < 0 || axis > 14) return 0.0f;
-  const int slot = axis <= 10 ? axis : axis + 1;
+  const int slot = AxisSlot(axis);
+  if (slot < 0) return 0.0f;
   // The settings screens only offer the divisors 1, 180 and 255 and a zero read from the file becomes
   // 1, but a divisor of 0 must never turn a stick reading into infinity.
   const float divisor = scale != 0.0f ? scale : 1.0f;

@@ -15,9 +15,15 @@ inline int ZeroBasedAxis(int axisNumber) {
   return axisNumber >= 1 && axisNumber <= 15 ? axisNumber - 1 : -1;
 }
 
-// The value of a 0-based axis: its slot divided by scale, times invert, minus centre. Axes 0..10 are
-// the joystick's eleven named axes in slots 0..10; axes 11..14 are the extra axes in slots 12..15 (slot
-// 11 is never read). An axis outside 0..14, "no axis" included, reads 0 with no centre subtracted.
+// The platform slot a 0-based axis reads: axes 0..10 are the joystick's eleven named axes in slots
+// 0..10, axes 11..14 the extra axes in slots 12..15 (slot 11 is never read); -1 for any other axis.
+inline int AxisSlot(int axis) {
+  if (axis < 0 || axis > 14) return -1;
+  return axis <= 10 ? axis : axis + 1;
+}
+
+// The value of a 0-based axis: its slot divided by scale, times invert, minus centre. An axis outside
+// 0..14, "no axis" included, reads 0 with no centre subtracted.
 float ReadStickAxis(const AxisSlots& slots, int axis, float scale, int invert, float centre);
 
 }  // namespace qv

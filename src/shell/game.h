@@ -21,6 +21,7 @@
 #include "scoring/floating_text.h"
 #include "scoring/high_scores.h"
 #include "settings/colours.h"
+#include "settings/dual_stick.h"
 #include "settings/key_names.h"
 #include "settings/settings.h"
 #include "settings/status_message.h"
@@ -89,6 +90,7 @@ struct Game {
   // of them). The game settings screen changes them; they last for this run only and are not saved.
   std::array<int, kDifficultyCount> extraLifeScores{75000, 100000, 200000};
   std::array<int, kDifficultyCount> extraBombScores{100000, 150000, 250000};
+  DualStickState dualStick;  // the dual-stick screen's selection, captures and wizard, kept between visits
 
   // Effects.
   Grid grid;

@@ -115,7 +115,8 @@ TEST(SettingsScreensFlowTest, KeptChangesInAGameEndItAndTheNextGameAndTheFileFol
   }
   HeadlessPlatform hp;
   HeadlessInput& in = hp.input;
-  int next = 110;  // the first game is in play: frame 1 is start-up's poll, 2 to 101 the get-ready
+  in.TapKey(5, kKeySpace);  // the bomb key on the credits screen starts the first game
+  int next = 120;           // the first game is in play after its 100 frames of get-ready
   const auto tap = [&](int key, int times = 1) {
     for (int i = 0; i < times; ++i, next += 3) in.TapKey(next, key);
   };
@@ -132,7 +133,9 @@ TEST(SettingsScreensFlowTest, KeptChangesInAGameEndItAndTheNextGameAndTheFileFol
   tap(kKeyUp, kGameToFreePlayer), step(kKeyRight);            // Medium: a free ship every 125000
   tap(kKeyEscape), tap(kKeyUp), tap(kKeyEnter);               // "Keep Changes?" "Yes"
   tap(kKeyEscape);                                            // "Done": the game ends
-  in.RequestQuit(next + 200);                                 // the next game's get-ready, then play
+  next += 30;
+  tap(kKeySpace);                                             // back on the credits: the next game
+  in.RequestQuit(next + 200);                                 // its get-ready, then play
 
   Game game(hp.platform);
   EXPECT_EQ(RunProgram(game), 0);
