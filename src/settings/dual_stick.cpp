@@ -510,7 +510,7 @@ bool ReloadSettingsFile(Game& game) {
   // The loaded display choices are the player's now, and are what the exit saves.
   game.configuredDisplay.reset();
   game.sounds.ApplySfxVolumeToHums(game.settings.sfxVolume);
-  game.sounds.ApplyMusicVolume();
+  game.sounds.ApplyMusicVolume(game.settings.musicVolume);
   return true;
 }
 

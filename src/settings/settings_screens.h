@@ -1,7 +1,7 @@
 // The screens behind the settings hub: audio, video, controller selection and game settings.
 //
-// The audio, video and game screens are value lists (settings/value_screens.h). The controller
-// selection screen arrives with the control screens; until then it opens nothing and returns 0 at once.
+// The audio, video and game screens are value lists (settings/value_screens.h); the controller
+// selection screen and the set-up screens behind it are in settings/controller_screens.h.
 #pragma once
 
 namespace qv {

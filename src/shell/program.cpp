@@ -20,12 +20,10 @@ namespace qv {
 
 namespace {
 
-constexpr const char* kConfigFile = "Config.txt";
-constexpr const char* kColourFile = "Colours.txt";
 
 bool ConfigFileExists() {
   std::error_code ec;
-  return std::filesystem::exists(kConfigFile, ec);
+  return std::filesystem::exists(std::string(kConfigFileName), ec);
 }
 
 // Opens the display the settings ask for. Should that fail (a size the desktop cannot show, a
@@ -188,14 +186,14 @@ int RunProgram(Game& game) {
   game.in.Poll();
   // 4. Settings, colours, display tables, the joystick port, key names, the display.
   const bool firstRun = !ConfigFileExists();
-  LoadConfig(kConfigFile, game.settings, game.status);
+  LoadConfig(std::string(kConfigFileName), game.settings, game.status);
   // A first run with no joystick attached would leave a keyboard-and-mouse player unable to move in
   // the joystick scheme: such a player starts with keys to move and the mouse to aim.
   if (firstRun && game.in.JoyCount() == 0) {
     game.settings.controlType = ControlType::Hybrid;
     game.settings.hybridMode = 0;
   }
-  LoadColours(kColourFile, game.colours, game.status);
+  LoadColours(std::string(kColourFileName), game.colours, game.status);
   SanitiseDisplaySettings(game.settings);
   BuildModeTable(game.display, game.settings);
   SelectModeFromSettings(game.display, game.settings);
@@ -218,8 +216,8 @@ int RunProgram(Game& game) {
   game.in.ShowMouse();
   Settings toSave = game.settings;
   if (game.configuredDisplay) RestoreDisplayChoice(toSave, *game.configuredDisplay);
-  SaveConfig(kConfigFile, toSave, game.status);
-  SaveColours(kColourFile, game.colours, game.status);
+  SaveConfig(std::string(kConfigFileName), toSave, game.status);
+  SaveColours(std::string(kColourFileName), game.colours, game.status);
   SaveHighScores(std::string(kHighScoreFileName), game.scores);
   return 0;
 }
