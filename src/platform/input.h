@@ -61,6 +61,9 @@ class Input {
   // The game's window lost the keyboard focus since the last query (the player switched away); the
   // query clears it.
   virtual bool FocusLost() = 0;
+  // The player pressed Alt+Enter (switch between full screen and a window) since the last query; the
+  // query clears it. That Enter is not a key press of its own.
+  virtual bool FullscreenToggleRequested() = 0;
 };
 
 }  // namespace qv

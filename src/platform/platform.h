@@ -2,6 +2,8 @@
 // game, the headless set in tests and benchmarks.
 #pragma once
 
+#include <string>
+
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
@@ -16,6 +18,8 @@ struct Platform {
   Audio& audio;
   Clock& clock;
   Rng& rng;
+  // Where the game's data (gfx/, sounds/) is, ending in '/'; empty for the working folder.
+  std::string dataFolder = {};
 };
 
 }  // namespace qv

@@ -116,13 +116,32 @@ bool OpenDisplay(Game& game) {
   }
 
   ConfigureGrid(game.grid, game.settings.gridSpacing, game.view.fieldWidth, game.view.fieldHeight);
-  LoadImageSet(game.gfx, game.images, game.settings.gfxSet);
+  LoadImageSet(game.gfx, game.images, game.settings.gfxSet, game.dataFolder);
   if (w < game.view.fieldWidth || h < game.view.fieldHeight) game.settings.scroll = 1;
   game.view.scrollX = game.view.scrollY = 0;
   game.display.menuBackdrop = game.gfx.CreateImage(w, h);
   game.gfx.SetLineWidth(2);
   CreateStars(game.stars, game.rng, game.view.fieldWidth, game.view.fieldHeight, w, h);
   return true;
+}
+
+bool ToggleWindowed(Game& game) {
+  // The frame keeps its size, so the view and the picture behind an open menu stay as they are.
+  const int scrollX = game.view.scrollX, scrollY = game.view.scrollY;
+  const ImageHandle backdrop = game.display.menuBackdrop;
+  game.settings.windowed = !game.settings.windowed;
+  const bool changed = OpenDisplay(game);
+  if (!changed) {
+    game.settings.windowed = !game.settings.windowed;
+    OpenDisplay(game);
+  } else if (game.configuredDisplay) {
+    // This run shows a fallback size: the player's choice of a window is what gets saved.
+    game.configuredDisplay->windowed = game.settings.windowed;
+  }
+  game.view.scrollX = scrollX;
+  game.view.scrollY = scrollY;
+  game.display.menuBackdrop = backdrop;
+  return changed;
 }
 
 }  // namespace qv

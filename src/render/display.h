@@ -61,6 +61,11 @@ struct DisplayChoice {
 DisplayChoice TakeDisplayChoice(const Settings& settings);
 void RestoreDisplayChoice(Settings& settings, const DisplayChoice& choice);
 
+// Alt+Enter: between full screen and a window at the same size, at any moment, kept without a
+// question and saved like any setting. A mode that cannot be opened leaves the display as it was.
+// True when the display changed.
+bool ToggleWindowed(Game& game);
+
 // Opens the display for the selected entries and the window setting, then prepares the grid, the
 // images, scrolling, the menu backdrop, the line width and the stars. On failure writes the reason to
 // "errors.txt" and returns false with none of that done.

@@ -1,5 +1,6 @@
 #include "render/image_set.h"
 
+#include <filesystem>
 #include <string>
 
 namespace qv {
@@ -44,14 +45,20 @@ const char* ImageSetFolder(int gfxSet) {
   return kFolders[(gfxSet >= 0 && gfxSet < kImageSetCount) ? gfxSet : 0];
 }
 
-void LoadImageSet(Graphics& gfx, ImageSet& images, int gfxSet) {
+void LoadImageSet(Graphics& gfx, ImageSet& images, int gfxSet, const std::string& dataFolder) {
   const int set = (gfxSet >= 0 && gfxSet < kImageSetCount) ? gfxSet : 0;
   images = ImageSet{};
   const std::string folder = ImageSetFolder(set);
-  for (const StripSpec& s : kStrips)
-    images.*s.entry = gfx.LoadImage(folder + s.file, s.cell[set], s.cell[set], 0, s.frames);
-  for (const SingleSpec& s : kSingles) images.*s.entry = gfx.LoadImage(folder + s.file);
-  images.colourPick = gfx.LoadImage("gfx/colourpick.png", 122, 9, 0, 3);
+  const bool userSet = set == kImageSetCount - 1;
+  const auto path = [&](const char* file) {
+    const std::string own = folder + file;
+    std::error_code ec;
+    if (userSet && !dataFolder.empty() && std::filesystem::exists(own, ec)) return own;
+    return dataFolder + own;
+  };
+  for (const StripSpec& s : kStrips) images.*s.entry = gfx.LoadImage(path(s.file), s.cell[set], s.cell[set], 0, s.frames);
+  for (const SingleSpec& s : kSingles) images.*s.entry = gfx.LoadImage(path(s.file));
+  images.colourPick = gfx.LoadImage(dataFolder + "gfx/colourpick.png", 122, 9, 0, 3);
 }
 
 }  // namespace qv

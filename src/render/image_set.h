@@ -4,6 +4,8 @@
 // drawing an empty entry draws nothing.
 #pragma once
 
+#include <string>
+
 #include "platform/graphics.h"
 
 namespace qv {
@@ -21,6 +23,8 @@ inline constexpr int kImageSetCount = 5;
 const char* ImageSetFolder(int gfxSet);  // "gfx/solid/" ... "gfx/user/"; set 0 for a value outside 0..4
 
 // (Re)loads every entry for `gfxSet`; the previous images are released.
-void LoadImageSet(Graphics& gfx, ImageSet& images, int gfxSet);
+// `dataFolder` holds gfx/ (empty for the working folder). A file of the "user" set found in the
+// working folder's gfx/user/ (the player's own folder) is taken before the one beside the data.
+void LoadImageSet(Graphics& gfx, ImageSet& images, int gfxSet, const std::string& dataFolder = "");
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #include "shell/frame.h"
 
+#include "render/display.h"
 #include "settings/stick_axis.h"
 #include "shell/game.h"
 
@@ -9,6 +10,7 @@ void PresentFrame(Game& game) {
   game.gfx.Flip(true);
   game.in.Poll();
   game.audio.Tick();
+  if (game.in.FullscreenToggleRequested()) ToggleWindowed(game);
 }
 
 int CapFrame(Game& game, std::int64_t frameStartMs) {

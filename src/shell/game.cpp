@@ -8,7 +8,8 @@ Game::Game(Platform& platform)
       audio(platform.audio),
       clock(platform.clock),
       rng(platform.rng),
-      sounds(platform.audio) {
+      sounds(platform.audio),
+      dataFolder(platform.dataFolder) {
   nameBuffer.fill(32);
   circle = BuildCircleTable();
   // Before the first display set-up the lattice is that of the default playfield at 16 pixels.

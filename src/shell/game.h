@@ -82,6 +82,7 @@ struct Game {
   CircleTable circle{};
   CyclingColour cycling;
   std::string versionText;
+  std::string dataFolder;  // where gfx/ and sounds/ are ("" for the working folder)
   // Set when start-up could not open the configured display and fell back for this run: these are
   // the player's choices, saved in place of the fallback.
   std::optional<DisplayChoice> configuredDisplay;

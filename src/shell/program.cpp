@@ -31,8 +31,13 @@ bool ConfigFileExists() {
 // to 1024 x 768, first in the configured mode, then in a window, then in smaller windows, always over
 // the configured playfield. The fallback is for this run only: the player's choices are kept aside
 // and saved in its place.
-bool OpenStartupDisplay(Game& game) {
+// --windowed or --fullscreen changes the window setting for this run the same way.
+bool OpenStartupDisplay(Game& game, std::optional<bool> windowed) {
   const DisplayChoice configured = TakeDisplayChoice(game.settings);
+  if (windowed && *windowed != game.settings.windowed) {
+    game.configuredDisplay = configured;
+    game.settings.windowed = *windowed;
+  }
   if (OpenDisplay(game)) return true;
   game.configuredDisplay = configured;
   game.display.modeIndex = 8;  // "XGA", 1024 x 768
@@ -175,11 +180,11 @@ void MainLoop(Game& game) {
   } while (!quit);
 }
 
-int RunProgram(Game& game) {
+int RunProgram(Game& game, const LaunchOptions& options) {
   // 1. One-time set-up of the font, the effects and display tables, the sound bank and the settings.
   BuildVectorFont(game.font);
   game.gfx.SetTextFont(RasteriseBitmapFont(game.font, 8, 12), 8, 12);
-  game.sounds.Load();
+  game.sounds.Load(game.dataFolder + "sounds");
   // 2.
   game.versionText = BuildVersionText();
   // 3. The joystick layer: devices present now are known after the first poll.
@@ -199,7 +204,7 @@ int RunProgram(Game& game) {
   SelectModeFromSettings(game.display, game.settings);
   game.activeJoy = ApplyUsedPort(game.settings);
   game.keyNames = BuildKeyNames();
-  if (!OpenStartupDisplay(game)) return 1;  // "errors.txt" holds the reason
+  if (!OpenStartupDisplay(game, options.windowed)) return 1;  // "errors.txt" holds the reason
   // 5.
   game.rng.Seed(static_cast<std::uint32_t>(game.clock.Millisecs()));
   // 6. The shared tables.

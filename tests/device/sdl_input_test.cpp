@@ -349,6 +349,23 @@ TEST_F(SdlInputTest, HiddenPointerMotionStaysOnTheFrame) {
   EXPECT_EQ(input->MouseY(), 767);
 }
 
+TEST_F(SdlInputTest, AltEnterAsksForTheOtherScreenModeAndIsNoEnter) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.keysym.sym = SDLK_RETURN;
+  e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+  e.key.keysym.mod = KMOD_LALT;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+  input->Poll();
+  EXPECT_TRUE(input->FullscreenToggleRequested());
+  EXPECT_FALSE(input->FullscreenToggleRequested());
+  EXPECT_EQ(input->KeyHit(kKeyEnter), 0) << "a menu must not take it as a choice";
+  PushKey(SDLK_RETURN, SDL_SCANCODE_RETURN, true);
+  input->Poll();
+  EXPECT_EQ(input->KeyHit(kKeyEnter), 1);
+  EXPECT_FALSE(input->FullscreenToggleRequested());
+}
+
 TEST_F(SdlInputTest, LosingTheWindowFocusIsReportedOnce) {
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;

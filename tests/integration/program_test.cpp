@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 #include "platform/headless/headless_platform.h"
 #include "shell/game.h"
@@ -118,6 +119,40 @@ TEST_F(ProgramTest, AFullScreenThatCannotOpenFallsBackToAWindowWithoutSavingIt) 
   EXPECT_EQ(ValueAfter(config, "[Windowed]"), "False");
   EXPECT_EQ(ValueAfter(config, "[Screen Width]"), "1600");
   EXPECT_EQ(ValueAfter(config, "[Playfield Width]"), "1600");
+}
+
+// Alt+Enter switches between full screen and a window in any screen, without a question, and the
+// choice is saved; --windowed and --fullscreen hold for one run only.
+TEST_F(ProgramTest, AltEnterSwitchesTheWindowAndTheChoiceIsSaved) {
+  hp.input.ToggleFullscreen(10);   // on the credits screen: full screen to a window
+  hp.input.TapKey(20, kKeyEscape);  // in the options menu: back to full screen, then a window again
+  hp.input.ToggleFullscreen(30);
+  hp.input.ToggleFullscreen(40);
+  hp.input.RequestQuit(50);
+  std::vector<bool> modes;
+  hp.backend.onPresent = [&] {
+    if (modes.empty() || modes.back() != hp.backend.opened().windowed) modes.push_back(hp.backend.opened().windowed);
+  };
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(modes, (std::vector<bool>{false, true, false, true}));
+  EXPECT_EQ(ValueAfter(ReadAll("Config.txt"), "[Windowed]"), "True");
+}
+
+TEST_F(ProgramTest, AltEnterThatCannotOpenAWindowKeepsFullScreen) {
+  hp.backend.desktopWidth = hp.backend.desktopHeight = 640;  // no 1024 x 768 window fits
+  hp.input.ToggleFullscreen(10);
+  hp.input.RequestQuit(20);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_FALSE(hp.backend.opened().windowed);
+  EXPECT_EQ(ValueAfter(ReadAll("Config.txt"), "[Windowed]"), "False");
+}
+
+TEST_F(ProgramTest, WindowedForOneRunLeavesTheSavedChoiceAlone) {
+  hp.input.RequestQuit(10);
+  game = std::make_unique<Game>(hp.platform);
+  EXPECT_EQ(RunProgram(*game, LaunchOptions{true}), 0);
+  EXPECT_TRUE(hp.backend.opened().windowed);
+  EXPECT_EQ(ValueAfter(ReadAll("Config.txt"), "[Windowed]"), "False");
 }
 
 TEST_F(ProgramTest, NoDisplayAtAllEndsWithAnErrorAndTouchesNoFile) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "glow_canvas.h"
 #include "painter.h"
@@ -102,6 +103,46 @@ std::vector<SetImage> DrawImageSet(const SetStyle& style) {
   DrawParticle(particle);
   images.push_back({"particle.png", particle.Finish()});
   return images;
+}
+
+RgbaImage DrawDesktopIcon(int size) {
+  const SetStyle* high = nullptr;
+  for (const SetStyle& style : ImageSets())
+    if (std::string_view(style.folder) == "high") high = &style;
+  // The ship fills about two thirds of the plate, its strokes growing with it so small sizes stay
+  // readable and large ones do not turn into hairlines.
+  const float grow = static_cast<float>(size) * 0.34f / (15.5f * high->shapeScale);
+  Painter painter(*high, size, size, grow, true);
+  painter.SetLineWeight(std::max(1.0f, grow * 0.55f));
+  DrawPlayerShip(painter);
+  const RgbaImage ship = painter.Finish();
+
+  RgbaImage icon;
+  icon.width = icon.height = size;
+  icon.pixels.assign(static_cast<std::size_t>(size) * size * 4, 0);
+  const float radius = static_cast<float>(size) * 0.18f;
+  const Rgb plate{0.02f, 0.03f, 0.10f}, tint{0.35f, 1.0f, 0.85f};
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      // Rounded corners: coverage of the plate, anti-aliased over one pixel.
+      const float cx = std::clamp(static_cast<float>(x) + 0.5f, radius, size - radius);
+      const float cy = std::clamp(static_cast<float>(y) + 0.5f, radius, size - radius);
+      const float d = std::hypot(static_cast<float>(x) + 0.5f - cx, static_cast<float>(y) + 0.5f - cy);
+      const float cover = std::clamp(radius - d + 0.5f, 0.0f, 1.0f);
+      const std::size_t i = (static_cast<std::size_t>(y) * size + x) * 4;
+      // The sprite is drawn for additive blending: its alpha is its brightness.
+      const float light = ship.pixels[i + 3] / 255.0f;
+      const auto channel = [&](int c, float base, float tinted) {
+        const float sprite = ship.pixels[i + static_cast<std::size_t>(c)] / 255.0f;
+        return Byte(base + light * sprite * tinted);
+      };
+      icon.pixels[i] = channel(0, plate.r, tint.r);
+      icon.pixels[i + 1] = channel(1, plate.g, tint.g);
+      icon.pixels[i + 2] = channel(2, plate.b, tint.b);
+      icon.pixels[i + 3] = Byte(cover);
+    }
+  }
+  return icon;
 }
 
 RgbaImage DrawColourPicker() {

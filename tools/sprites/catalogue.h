@@ -19,6 +19,10 @@ std::vector<SetImage> DrawImageSet(const SetStyle& style);
 
 // The colour picker shared by all sets: three 122 x 9 frames side by side.
 RgbaImage DrawColourPicker();
+// The program's icon for desktops: the player's ship glowing on a dark rounded plate, size x size.
+RgbaImage DrawDesktopIcon(int size);
+inline constexpr int kDesktopIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
 inline constexpr int kPickerFrameWidth = 122;
 inline constexpr int kPickerFrameHeight = 9;
 

@@ -1,7 +1,9 @@
 // quorvax_gen_sprites <out-folder>
+// quorvax_gen_sprites --icons <out-folder>
 //
 // Draws every image of the five image sets into <out-folder>/<set>/ and the shared colour picker
-// into <out-folder>/colourpick.png. The output depends on nothing but this program: running it
+// into <out-folder>/colourpick.png; with --icons, the desktop icon in every size desktops use, as
+// <out-folder>/<size>x<size>/quorvax.png. The output depends on nothing but this program: running it
 // twice gives the same bytes. The "user" set is only filled in where a file is missing, so a
 // player's own images survive a rebuild; every other file is rewritten.
 #include <cstdio>
@@ -21,11 +23,24 @@ bool Save(const std::filesystem::path& path, const qv::RgbaImage& image) {
   return false;
 }
 
+int DrawIcons(const std::filesystem::path& out) {
+  bool ok = true;
+  for (const int size : qv::sprites::kDesktopIconSizes) {
+    const std::string side = std::to_string(size);
+    const std::filesystem::path folder = out / (side + "x" + side);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    ok = Save(folder / "quorvax.png", qv::sprites::DrawDesktopIcon(size)) && ok;
+  }
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--icons" && argv[2][0] != '\0') return DrawIcons(argv[2]);
   if (argc != 2 || argv[1][0] == '\0') {
-    std::fprintf(stderr, "usage: quorvax_gen_sprites <out-folder>\n");
+    std::fprintf(stderr, "usage: quorvax_gen_sprites <out-folder>\n       quorvax_gen_sprites --icons <out-folder>\n");
     return 2;
   }
   const std::filesystem::path out = argv[1];

@@ -74,6 +74,9 @@ void HeadlessInput::Poll() {
       case Event::kFocusLost:
         focusLost_ = true;
         break;
+      case Event::kToggleFullscreen:
+        toggleFullscreen_ = true;
+        break;
     }
   }
 }

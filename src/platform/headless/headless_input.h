@@ -12,7 +12,7 @@ namespace qv {
 class HeadlessInput : public Input {
  public:
   struct Event {
-    enum Kind { kKeyDown, kKeyUp, kMouseMove, kMouseDown, kMouseUp, kJoyAxis, kJoyDown, kJoyUp, kQuit, kFocusLost } kind;
+    enum Kind { kKeyDown, kKeyUp, kMouseMove, kMouseDown, kMouseUp, kJoyAxis, kJoyDown, kJoyUp, kQuit, kFocusLost, kToggleFullscreen } kind;
     int frame = 0;
     int a = 0, b = 0;  // key or button; port and slot/button; mouse x, y
     float value = 0;   // axis value
@@ -27,6 +27,7 @@ class HeadlessInput : public Input {
   void PressJoy(int frame, int port, int button, int releaseFrame);
   void RequestQuit(int frame) { script_.push_back({Event::kQuit, frame, 0, 0, 0}); }
   void LoseFocus(int frame) { script_.push_back({Event::kFocusLost, frame, 0, 0, 0}); }
+  void ToggleFullscreen(int frame) { script_.push_back({Event::kToggleFullscreen, frame, 0, 0, 0}); }
   void SetJoyCount(int count) { joyCount_ = count; }
   int frame() const { return frame_; }
 
@@ -52,6 +53,11 @@ class HeadlessInput : public Input {
     focusLost_ = false;
     return lost;
   }
+  bool FullscreenToggleRequested() override {
+    const bool toggle = toggleFullscreen_;
+    toggleFullscreen_ = false;
+    return toggle;
+  }
 
   bool mouseShown() const { return mouseShown_; }
   int mouseMoves() const { return mouseMoves_; }
@@ -72,6 +78,7 @@ class HeadlessInput : public Input {
   std::array<std::array<int, kJoyButtons>, kJoyPorts> joyHits_{};
   bool quit_ = false;
   bool focusLost_ = false;
+  bool toggleFullscreen_ = false;
 };
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 
 namespace qv {
 
@@ -146,6 +147,12 @@ void InstallStopSignals() {
 SdlInput::SdlInput(const GlBackend& display) : display_(display) {
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK);
+  // A player's own mappings (SDL's format, one pad a line) make an unknown pad work without a
+  // rebuild; they are read before any pad is opened.
+  if (SDL_RWops* file = SDL_RWFromFile(kControllerMappingsFile, "rb")) {
+    const int added = SDL_GameControllerAddMappingsFromRW(file, 1);
+    if (added < 0) std::fprintf(stderr, "quorvax: %s could not be read: %s\n", kControllerMappingsFile, SDL_GetError());
+  }
   // Devices present at start arrive as "added" events on the first poll.
 }
 
@@ -228,6 +235,10 @@ void SdlInput::HandleEvent(const SDL_Event& e) {
       if (e.key.repeat) break;
       const bool down = e.type == SDL_KEYDOWN;
       const int code = VirtualKey(e.key.keysym);
+      if (code == kKeyEnter && (e.key.keysym.mod & KMOD_ALT) != 0) {
+        if (down) toggleFullscreen_ = true;
+        break;
+      }
       SetKey(code, down);
       const int generic = GenericModifier(code);
       if (generic >= 0) SetKey(generic, down || keyDown_[code ^ 1]);
@@ -366,6 +377,12 @@ int SdlInput::JoyHit(int port, int button) {
 }
 
 bool SdlInput::QuitRequested() const { return quit_ || gStopSignal; }
+
+bool SdlInput::FullscreenToggleRequested() {
+  const bool toggle = toggleFullscreen_;
+  toggleFullscreen_ = false;
+  return toggle;
+}
 
 bool SdlInput::FocusLost() {
   const bool lost = focusLost_;

@@ -20,6 +20,9 @@
 
 namespace qv {
 
+// Read from the working folder (the player's files) when the input starts.
+inline constexpr const char* kControllerMappingsFile = "gamecontrollerdb.txt";
+
 class SdlInput : public Input {
  public:
   explicit SdlInput(const GlBackend& display);
@@ -43,6 +46,7 @@ class SdlInput : public Input {
   int JoyHit(int port, int button) override;
   bool QuitRequested() const override;
   bool FocusLost() override;
+  bool FullscreenToggleRequested() override;
 
  private:
   struct Port {
@@ -72,6 +76,7 @@ class SdlInput : public Input {
   std::array<Port, kJoyPorts> ports_{};
   bool quit_ = false;
   bool focusLost_ = false;
+  bool toggleFullscreen_ = false;
 };
 
 // Installs SIGINT and SIGTERM handlers that ask the game to end through its orderly exit.

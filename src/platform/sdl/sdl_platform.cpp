@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/null_audio.h"
@@ -14,17 +15,12 @@
 
 namespace qv {
 
-namespace {
-void EnterProgramFolder() {
-  if (char* base = SDL_GetBasePath()) {
-    if (chdir(base) != 0) std::fprintf(stderr, "quorvax: cannot enter %s\n", base);
-    SDL_free(base);
-  }
-}
-}  // namespace
-
-int RunOnSdlPlatform(const std::function<int(Platform&)>& program) {
-  EnterProgramFolder();
+int RunOnSdlPlatform(const ProgramFolders& folders, const std::function<int(Platform&)>& program) {
+  if (chdir(folders.files.c_str()) != 0) std::fprintf(stderr, "quorvax: cannot enter %s\n", folders.files.c_str());
+  // Desktops group the window under the installed entry and icon by this class.
+  setenv("SDL_VIDEO_X11_WMCLASS", kApplicationId, 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", kApplicationId, 0);
+  SDL_SetHint(SDL_HINT_APP_NAME, "Quorvax");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS);
@@ -40,7 +36,7 @@ int RunOnSdlPlatform(const std::function<int(Platform&)>& program) {
     else audio = std::make_unique<NullAudio>();
     SdlClock clock;
     Rng rng;
-    Platform platform{gfx, input, *audio, clock, rng};
+    Platform platform{gfx, input, *audio, clock, rng, folders.data};
     status = program(platform);
   }
   SDL_Quit();
