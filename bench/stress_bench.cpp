@@ -148,6 +148,18 @@ void BM_WorstFrame(benchmark::State& state) {
   BuildFullScene(game, kParticleCapacity);
   for (int f = 0; f < 50; ++f) UpdateWorld(game, 0);
   const Grid played = game.grid;
+  double moving = 0;  // lattice points out of place or with any velocity
+  for (std::size_t k = 0; k < played.x.size(); ++k)
+    moving += played.x[k] != played.homeX[k] || played.y[k] != played.homeY[k] || played.vx[k] != 0 || played.vy[k] != 0;
+  int movingColumns = 0;
+  for (int i = 0; i <= played.cellsAcross; ++i) {
+    bool m = false;
+    for (int j = 0; j <= played.cellsDown; ++j) {
+      const int k = played.Index(i, j);
+      m = m || played.x[k] != played.homeX[k] || played.y[k] != played.homeY[k] || played.vx[k] != 0 || played.vy[k] != 0;
+    }
+    movingColumns += m;
+  }
 
   double updateMs = 0, drawMs = 0;
   int drawCalls = 0;
@@ -175,6 +187,8 @@ void BM_WorstFrame(benchmark::State& state) {
   state.counters["update_ms"] = benchmark::Counter(updateMs, benchmark::Counter::kAvgIterations);
   state.counters["draw_ms"] = benchmark::Counter(drawMs, benchmark::Counter::kAvgIterations);
   state.counters["draw_calls_per_frame"] = drawCalls;
+  state.counters["lattice_points_moving"] = moving;
+  state.counters["lattice_columns_moving"] = movingColumns;
 }
 // Styles 13 (spirals), 8 (mesh with diagonals) and 9 (triangle mesh) are the three dearest to draw at
 // this size (see BM_WorstViewGridStyle).
