@@ -1,11 +1,14 @@
 // Whole frames of a crowded game: the world update and the draw submission of one frame, on the
 // headless devices. The scene is rebuilt (untimed) before every frame so each frame sees the same
-// crowd. Counters: draw calls per frame and live objects.
+// crowd. Counters: draw calls per frame and live objects; the worst frame also splits its CPU time
+// into the update and the draw submission.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 
+#include "effects/grid.h"
 #include "effects/particles.h"
 #include "enemies/black_hole.h"
 #include "enemies/cube.h"
@@ -16,6 +19,7 @@
 #include "enemies/triangle.h"
 #include "platform/degmath.h"
 #include "player/shots.h"
+#include "render/display.h"
 #include "shell/game_flow.h"
 #include "shell/world.h"
 #include "support/game_fixture.h"
@@ -101,6 +105,112 @@ BENCHMARK_TEMPLATE(BM_Frame, BuildSimpleScene)->Name("StressFrame/FiveKinds")->A
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Frame, BuildFullScene)->Name("StressFrame/EveryKindAtItsCap")->Arg(2048)->Arg(50000)
     ->Unit(benchmark::kMillisecond);
+
+// The worst frame a player can make: every kind at its cap, 500 super shots and the whole pool of
+// 50,000 sparks, on a 1920 x 1200 screen scrolled to the middle of a 5120 x 4096 playfield with the
+// 4-pixel lattice (1.3 million points), drawn in the grid style given by the argument. The lattice is
+// what the crowd leaves behind after 50 frames of play, put back (untimed) before every frame along
+// with the crowd. Counters: CPU milliseconds per frame of the world update and of the draw submission
+// (grid, sparks, enemies, head-up display and the present on the headless device), and draw calls.
+double ThreadCpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
+}
+
+void ConfigureWorstView(Game& game) {
+  game.settings.screenWidth = 1920;
+  game.settings.screenHeight = 1200;
+  game.settings.playfieldWidth = 5120;
+  game.settings.playfieldHeight = 4096;
+  game.settings.gridSpacing = 0;
+  game.settings.scroll = 1;
+  BuildModeTable(game.display, game.settings);
+  SelectModeFromSettings(game.display, game.settings);
+  OpenDisplay(game);
+  game.ship.x = game.view.fieldWidth / 2.0f;
+  game.ship.y = game.view.fieldHeight / 2.0f;
+}
+
+void ScrollToShip(Game& game) {
+  game.view.scrollX = static_cast<int>(game.ship.x) - game.view.viewWidth / 2;
+  game.view.scrollY = static_cast<int>(game.ship.y) - game.view.viewHeight / 2;
+}
+
+void BM_WorstFrame(benchmark::State& state) {
+  std::filesystem::current_path(QV_BUILD_DIR);
+  test::GameFixture fx(7);
+  Game& game = fx.game;
+  ConfigureWorstView(game);
+  game.state.godMode = 1;
+  game.state.gameTicks = 1000;
+  game.settings.gridStyle = static_cast<int>(state.range(0));
+  BuildFullScene(game, kParticleCapacity);
+  for (int f = 0; f < 50; ++f) UpdateWorld(game, 0);
+  const Grid played = game.grid;
+  double moving = 0;  // lattice points out of place or with any velocity
+  for (std::size_t k = 0; k < played.x.size(); ++k)
+    moving += played.x[k] != played.homeX[k] || played.y[k] != played.homeY[k] || played.vx[k] != 0 || played.vy[k] != 0;
+  int movingColumns = 0;
+  for (int i = 0; i <= played.cellsAcross; ++i) {
+    bool m = false;
+    for (int j = 0; j <= played.cellsDown; ++j) {
+      const int k = played.Index(i, j);
+      m = m || played.x[k] != played.homeX[k] || played.y[k] != played.homeY[k] || played.vx[k] != 0 || played.vy[k] != 0;
+    }
+    movingColumns += m;
+  }
+
+  double updateMs = 0, drawMs = 0;
+  int drawCalls = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    BuildFullScene(game, kParticleCapacity);
+    game.grid.x = played.x;
+    game.grid.y = played.y;
+    game.grid.vx = played.vx;
+    game.grid.vy = played.vy;
+    game.grid.columnReach = played.columnReach;
+    game.grid.maxOffset = played.maxOffset;
+    ScrollToShip(game);
+    state.ResumeTiming();
+    const double t0 = ThreadCpuMs();
+    UpdateWorld(game, 0);
+    const double t1 = ThreadCpuMs();
+    DrawWorld(game);
+    game.gfx.Flip(true);
+    const double t2 = ThreadCpuMs();
+    updateMs += t1 - t0;
+    drawMs += t2 - t1;
+    drawCalls = game.gfx.DrawCallsLastFrame();
+  }
+  state.counters["update_ms"] = benchmark::Counter(updateMs, benchmark::Counter::kAvgIterations);
+  state.counters["draw_ms"] = benchmark::Counter(drawMs, benchmark::Counter::kAvgIterations);
+  state.counters["draw_calls_per_frame"] = drawCalls;
+  state.counters["lattice_points_moving"] = moving;
+  state.counters["lattice_columns_moving"] = movingColumns;
+}
+// Styles 13 (spirals), 8 (mesh with diagonals) and 9 (triangle mesh) are the three dearest to draw at
+// this size (see BM_WorstViewGridStyle).
+BENCHMARK(BM_WorstFrame)->ArgName("style")->Arg(13)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond);
+
+// Only the grid drawing of the worst frame's view, in every style, to find the dearest ones.
+void BM_WorstViewGridStyle(benchmark::State& state) {
+  std::filesystem::current_path(QV_BUILD_DIR);
+  test::GameFixture fx(7);
+  Game& game = fx.game;
+  ConfigureWorstView(game);
+  game.state.godMode = 1;
+  BuildFullScene(game, 2048);
+  for (int f = 0; f < 50; ++f) UpdateWorld(game, 0);
+  ScrollToShip(game);
+  for (auto _ : state) {
+    DrawGrid(game, static_cast<int>(state.range(0)), false);
+    game.gfx.Flip(true);
+  }
+  state.counters["draw_calls_per_frame"] = game.gfx.DrawCallsLastFrame();
+}
+BENCHMARK(BM_WorstViewGridStyle)->ArgName("style")->DenseRange(0, 19)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace qv

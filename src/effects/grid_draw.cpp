@@ -17,6 +17,7 @@
 // styles, the colour phase of the spirals) still count from the window's own first column and row, so
 // what shows is exactly what the whole window would show.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -452,8 +453,17 @@ struct GridDraw {
 // still advance the phase, and the polyline breaks there.
 class SpiralPass {
  public:
-  SpiralPass(const GridDraw& d, int pass, int cLo, int cHi, int rLo, int rHi)
-      : d_(d), pass_(pass), cLo_(cLo), cHi_(cHi), rLo_(rLo), rHi_(rHi), phase_(d.grid.gridPhaseSpiral),
+  // The colour wave at each whole degree, worked out once per drawing: the phase starts on a whole
+  // number of degrees and moves in steps of 6, so every vertex looks its wave up instead of taking a
+  // sine (a phase set to a fraction by hand still takes its sine).
+  using WaveTable = std::array<std::uint8_t, 360>;
+  static std::uint8_t Wave(float phase) { return UnitToByte(0.3f + 0.2f * SinDeg(phase)); }
+  static void FillWaves(WaveTable& table) {
+    for (int degree = 0; degree < 360; ++degree) table[degree] = Wave(static_cast<float>(degree));
+  }
+
+  SpiralPass(const GridDraw& d, const WaveTable& waves, int pass, int cLo, int cHi, int rLo, int rHi)
+      : d_(d), waves_(waves), pass_(pass), cLo_(cLo), cHi_(cHi), rLo_(rLo), rHi_(rHi), phase_(d.grid.gridPhaseSpiral),
         strip_(d.grid, d.gfx, true) {}
 
   // A run of vertices along row `fixed` (horizontal) or column `fixed`, from `from` to `to` in steps of
@@ -490,7 +500,9 @@ class SpiralPass {
   void Vertex(int i, int j, bool horizontal) {
     phase_ += 6;
     if (phase_ >= 360) phase_ -= 360;
-    const std::uint8_t wave = UnitToByte(0.3f + 0.2f * SinDeg(phase_)), dim = UnitToByte(0.05f);
+    const int whole = static_cast<int>(phase_);
+    const std::uint8_t wave = whole >= 0 && whole < 360 && static_cast<float>(whole) == phase_ ? waves_[whole] : Wave(phase_);
+    const std::uint8_t dim = UnitToByte(0.05f);
     const std::uint8_t rgb[3][3] = {{wave, dim, dim}, {dim, wave, dim}, {dim, dim, wave}};
     float x, y;
     if (pass_ == 3) {  // the lattice at rest, at the default pitch
@@ -513,6 +525,7 @@ class SpiralPass {
   }
 
   const GridDraw& d_;
+  const WaveTable& waves_;
   int pass_;
   int cLo_, cHi_, rLo_, rHi_;
   float phase_;
@@ -526,6 +539,8 @@ void GridDraw::Spirals() const {
   if (grid.gridPhaseSpiral >= 360) grid.gridPhaseSpiral -= 360;
   gfx.SetLineWidth(2);
   const ViewState& view = game.view;
+  SpiralPass::WaveTable waves;
+  SpiralPass::FillWaves(waves);
   for (int pass = 1; pass <= 3; ++pass) {
     // Passes 1 and 2 follow the points (pass 1 moves some 4 pixels up and left); pass 3 lies on the
     // lattice at rest at a 16-pixel pitch, whatever the cell size.
@@ -536,7 +551,7 @@ void GridDraw::Spirals() const {
       IndexRange(scrollX - kMargin, scrollX + view.viewWidth + kMargin, kDefaultCell, 1, grid.cellsAcross, cLo, cHi);
       IndexRange(scrollY - kMargin, scrollY + view.viewHeight + kMargin, kDefaultCell, 1, grid.cellsDown, rLo, rHi);
     }
-    SpiralPass spiral(*this, pass, std::max(cLo, c0), std::min(cHi, c1), std::max(rLo, r0), std::min(rHi, r1));
+    SpiralPass spiral(*this, waves, pass, std::max(cLo, c0), std::min(cHi, c1), std::max(rLo, r0), std::min(rHi, r1));
     int left = c0 + 1, right = c1 - 1, top = r0 + 1, bottom = r1 - 1;
     const int rings = static_cast<int>((r1 - 1) * 0.5 - 1);
     for (int ring = 0; ring <= rings; ++ring) {

@@ -177,35 +177,57 @@ void UpdateParticles(Game& game, int screenMode) {
 
 void AttractParticles(Game& game, std::span<const ParticleAttractor> holes) {
   const int count = SlotsInUse(game);
+  if (holes.empty()) return;
   // Even slots are visited on even frames and swirl one way, odd slots on odd frames the other way.
   const int parity = game.state.gameTicks & 1;
   const float f = parity == 0 ? -3.0f : 3.0f;
+  // Per hole, a bound on the squared distance beyond which the distance is at least the hole's reach
+  // whatever the rounding of the square root: most sparks lie outside every hole's reach (or inside
+  // 8 pixels), and this turns them away before the square root and the divisions. Sparks within the
+  // bounds go through the exact tests, so the result is the same to the bit.
+  constexpr int kMaxHoles = 16;
+  struct Reach {
+    float reach, core, farSquared;
+  };
+  Reach reaches[kMaxHoles];
   Particle* slots = game.particles.slots.data();
-  for (const ParticleAttractor& hole : holes) {
-    const float reach = hole.size * 8, core = hole.size / 4;
+  for (std::size_t first = 0; first < holes.size(); first += kMaxHoles) {
+    const std::span<const ParticleAttractor> group = holes.subspan(first, std::min<std::size_t>(kMaxHoles, holes.size() - first));
+    for (std::size_t h = 0; h < group.size(); ++h) {
+      const float reach = group[h].size * 8;
+      const double far = static_cast<double>(reach) * reach * (1 + 0x1p-20);
+      reaches[h] = {reach, group[h].size / 4, std::nextafter(static_cast<float>(far), INFINITY)};
+    }
+    // Each spark feels the holes one after another in list order, as if hole by hole over the pool;
+    // taking spark by spark walks the pool once.
     for (int i = parity; i < count; i += 2) {
       Particle& p = slots[i];
       if (p.life <= 0) continue;
-      const float dx = hole.x - p.x, dy = hole.y - p.y;
-      const float d = std::sqrt(dx * dx + dy * dy);
-      if (!(d > 8 && d < reach)) continue;
-      if (d >= core) {
-        // Outer zone: pulled in and around, and kept alive while captured.
-        p.life += 3;
-        const float ux = dx / d, uy = dy / d;
-        p.vx += ux / 2 - uy / f;
-        p.vy += uy / 2 + ux / f;
-      } else {
-        // Inner zone: pushed back out, still turning.
-        const float ux = -dx / d, uy = -dy / d;
-        p.vx += ux / 2 + uy / f;
-        p.vy += uy / 2 - ux / f;
-      }
-      const float speed2 = p.vx * p.vx + p.vy * p.vy;
-      if (speed2 > 144) {
-        const float speed = std::sqrt(speed2);
-        p.vx /= speed;
-        p.vy /= speed;
+      for (std::size_t h = 0; h < group.size(); ++h) {
+        const ParticleAttractor& hole = group[h];
+        const float dx = hole.x - p.x, dy = hole.y - p.y;
+        const float d2 = dx * dx + dy * dy;
+        if (d2 <= 64 || d2 >= reaches[h].farSquared) continue;  // d <= 8 or d >= reach for sure
+        const float d = std::sqrt(d2);
+        if (!(d > 8 && d < reaches[h].reach)) continue;
+        if (d >= reaches[h].core) {
+          // Outer zone: pulled in and around, and kept alive while captured.
+          p.life += 3;
+          const float ux = dx / d, uy = dy / d;
+          p.vx += ux / 2 - uy / f;
+          p.vy += uy / 2 + ux / f;
+        } else {
+          // Inner zone: pushed back out, still turning.
+          const float ux = -dx / d, uy = -dy / d;
+          p.vx += ux / 2 + uy / f;
+          p.vy += uy / 2 - ux / f;
+        }
+        const float speed2 = p.vx * p.vx + p.vy * p.vy;
+        if (speed2 > 144) {
+          const float speed = std::sqrt(speed2);
+          p.vx /= speed;
+          p.vy /= speed;
+        }
       }
     }
   }

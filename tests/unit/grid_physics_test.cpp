@@ -86,6 +86,55 @@ TEST(GridUpdateTest, MatchesThePlainSweepBitForBit) {
   }
 }
 
+// A large lattice disturbed in a few small patches, left to settle for long enough that velocities
+// decay into the smallest float steps (where damping no longer changes some of them), with hand-set
+// velocities and positions just off rest among still neighbours: the sweep must match the plain loop
+// exactly there too, on the edges of its four-column runs and in the last, partial run.
+TEST(GridUpdateTest, MatchesThePlainSweepWhereMostOfTheLatticeIsStill) {
+  Grid grid;
+  ConfigureGrid(grid, 0, 640, 400);  // 160 x 100 cells
+  PlainGrid plain = PlainCopy(grid);
+  const float tiny = std::numeric_limits<float>::denorm_min();
+  struct Nudge {
+    int column, row;
+    float vx, vy, dx;  // velocity, and a shift of x off its rest position
+  };
+  // Velocities of a few subnormal steps (damping keeps up to 4, not 5), a negative zero, and points
+  // a hair off rest; on the edges of four-column runs and in the last, partial run.
+  const Nudge nudges[] = {{1, 50, 4 * tiny, 0, 0},  {4, 10, 0, 5 * tiny, 0}, {5, 90, -3 * tiny, -4 * tiny, 0},
+                          {40, 1, -0.0f, 0, 0},     {77, 98, 0, 0, 1e-3f},   {81, 20, 0, 0, -0.5f},
+                          {120, 60, 6 * tiny, 0, 0}, {158, 30, 0, -tiny, 0},  {159, 99, 0, 0, 2.5f}};
+  auto setBoth = [&](int column, int row, float vx, float vy, float dx) {
+    const int k = grid.Index(column, row);
+    grid.vx[k] = plain.points[k].vx = vx;
+    grid.vy[k] = plain.points[k].vy = vy;
+    grid.x[k] = plain.points[k].x = grid.x[k] + dx;
+  };
+  Rng rng(11);
+  for (int frame = 0; frame < 1400; ++frame) {
+    if (frame % 300 == 0) {
+      // A shock and a push somewhere, and a pull in one corner.
+      ShockGrid(grid, rng.RandInt(0, 640), rng.RandInt(0, 400));
+      PushGrid(grid, rng.RandReal(0, 640), rng.RandReal(0, 400), 3, 0.5f);
+      PullGrid(grid, 20, 20, 4, 6);
+      for (std::size_t k = 0; k < grid.x.size(); ++k) {
+        plain.points[k].vx = grid.vx[k];
+        plain.points[k].vy = grid.vy[k];
+      }
+    }
+    if (frame % 300 == 150)
+      for (const Nudge& n : nudges) setBoth(n.column, n.row, n.vx, n.vy, n.dx);
+    UpdateGrid(grid);
+    PlainUpdateGrid(plain);
+    const std::string diff = FirstDifference(grid, plain);
+    ASSERT_EQ(diff, "") << "frame " << frame;
+  }
+  // The patches did settle into subnormal velocities that damping leaves as they are.
+  int stuck = 0;
+  for (float v : grid.vx) stuck += v != 0 && std::fabs(v) <= 4 * tiny;
+  EXPECT_GT(stuck, 0);
+}
+
 TEST(GridUpdateTest, ARestingGridStaysExactlyAtRest) {
   Grid grid;
   ConfigureGrid(grid, 2, 1024, 768);

@@ -5,6 +5,9 @@
 
 #include <climits>
 #include <cmath>
+#include <cstring>
+#include <span>
+#include <vector>
 #include <limits>
 #include <numbers>
 
@@ -261,6 +264,78 @@ TEST_F(AttractTest, SparksFasterThanTwelveAreCutToSpeedOne) {
   Attract();
   EXPECT_NEAR(std::sqrt(fast.vx * fast.vx + fast.vy * fast.vy), 1, 1e-5);
   EXPECT_GT(slow.vx, 6) << "a spark at 12 or below keeps its speed";
+}
+
+// The swirl written as the rules read, hole by hole over the pool.
+void PlainAttract(std::vector<Particle>& slots, int count, int ticks, std::span<const ParticleAttractor> holes) {
+  const int t = ticks & 1;
+  const float f = t == 0 ? -3.0f : 3.0f;
+  for (const ParticleAttractor& hole : holes) {
+    for (int i = t; i < count; i += 2) {
+      Particle& p = slots[static_cast<std::size_t>(i)];
+      if (p.life <= 0) continue;
+      const float dx = hole.x - p.x, dy = hole.y - p.y;
+      const float d = std::sqrt(dx * dx + dy * dy);
+      if (!(d > 8 && d < hole.size * 8)) continue;
+      if (d >= hole.size / 4) {
+        p.life += 3;
+        const float ux = dx / d, uy = dy / d;
+        p.vx += ux / 2 - uy / f;
+        p.vy += uy / 2 + ux / f;
+      } else {
+        const float ux = -dx / d, uy = -dy / d;
+        p.vx += ux / 2 + uy / f;
+        p.vy += uy / 2 - ux / f;
+      }
+      if (p.vx * p.vx + p.vy * p.vy > 144) {
+        const float speed = std::sqrt(p.vx * p.vx + p.vy * p.vy);
+        p.vx /= speed;
+        p.vy /= speed;
+      }
+    }
+  }
+}
+
+// Overlapping holes (more of them than the game ever has), sparks swarming around them for many
+// frames, and sparks set on the edges of the reach, the core and the 8-pixel hole in the middle, on
+// both sides by a float step: the pool must come out exactly as from the plain loop.
+TEST_F(AttractTest, MatchesThePlainHoleByHoleLoopBitForBit) {
+  game.settings.particleCount = 3001;  // an odd count: the last slot is even
+  Rng rng(21);
+  for (int i = 0; i < 3001; ++i)
+    Place(i, rng.RandReal(0, 1024), rng.RandReal(0, 768), rng.RandReal(-14, 14), rng.RandReal(-14, 14),
+          rng.RandInt(-2, 60));
+  std::vector<ParticleAttractor> holes;
+  for (int h = 0; h < 20; ++h)
+    holes.push_back({static_cast<float>(rng.RandReal(100, 900)), static_cast<float>(rng.RandReal(100, 700)),
+                     static_cast<float>(rng.RandReal(0.5, 70))});
+  // A hole at the corner, where distances from it are held exactly: sparks on the edges of its 8
+  // pixels, its core (size / 4) and its reach (8 x size), each also a float step either way.
+  holes.push_back({0, 0, 33.3f});
+  int slot = 0;
+  for (float edge : {8.0f, 33.3f / 4, 33.3f * 8}) {
+    for (float r : {std::nextafter(edge, 0.0f), edge, std::nextafter(edge, 1e9f)}) {
+      Place(slot++, -r, 0, 0, 0, 30);
+      Place(slot++, 0, r, 0, 0, 30);
+    }
+  }
+  std::vector<Particle> plain = game.particles.slots;
+  for (int frame = 0; frame < 40; ++frame) {
+    game.state.gameTicks = frame;
+    AttractParticles(game, holes);
+    PlainAttract(plain, 3001, frame, holes);
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      const Particle& a = game.particles.slots[i];
+      const Particle& b = plain[i];
+      ASSERT_TRUE(std::memcmp(&a, &b, sizeof a) == 0) << "slot " << i << " frame " << frame;
+    }
+    // Let the sparks move between frames (the same step on both).
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      plain[i].x += plain[i].vx;
+      plain[i].y += plain[i].vy;
+      game.particles.slots[i] = plain[i];
+    }
+  }
 }
 
 TEST_F(ParticlesTest, BadSettingsNeverReachPastThePool) {
