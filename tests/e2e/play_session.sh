@@ -38,9 +38,9 @@ done
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 alive() { kill -0 "$game" 2>/dev/null || { cat "$work/out.log"; fail "the game ended during: $1"; }; }
 key() { xdotool key --delay 120 "$@"; sleep 0.3; }
-snap() { sleep "${2:-0.5}"; import -window root "$shots/$1.png" || fail "no screenshot $1"; }
+snap() { sleep "${2:-0.5}"; import -window "$window" "$shots/$1.png" || fail "no screenshot $1"; }
 
-snap 1-attract 4
+snap 1-attract 9  # the title has built up by now
 alive "the attract screen"
 key space
 sleep 3  # GET READY
