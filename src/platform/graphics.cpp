@@ -69,6 +69,12 @@ void Graphics::Cls() {
   backend_.Clear();
 }
 
+void Graphics::AllowScreenSaver(bool allow) {
+  if (allow == screenSaverAllowed_) return;
+  screenSaverAllowed_ = allow;
+  backend_.AllowScreenSaver(allow);
+}
+
 void Graphics::Flip(bool vsync) {
   EndSortedRun();
   Flush();

@@ -60,6 +60,8 @@ class GraphicsBackend {
   virtual bool IsOpen() const = 0;
   virtual void Clear() = 0;
   virtual void Present(bool vsync) = 0;
+  // Whether the desktop's screen saver may start (kept off during play).
+  virtual void AllowScreenSaver(bool allow) = 0;
   // Uploads RGBA pixels; `mipmap` asks for filtered, mip-mapped sampling. 0 on failure.
   virtual TextureId CreateTexture(int width, int height, const std::uint8_t* rgba, bool mipmap) = 0;
   virtual void DeleteTexture(TextureId texture) = 0;
@@ -111,6 +113,9 @@ class Graphics {
   int Height() const { return height_; }
   void Cls();
   void Flip(bool vsync);
+  // The screen saver is kept off during play and allowed elsewhere; the device hears only changes.
+  void AllowScreenSaver(bool allow);
+  bool ScreenSaverAllowed() const { return screenSaverAllowed_; }
 
   // Drawing state.
   void SetColor(int r, int g, int b);
@@ -233,6 +238,7 @@ class Graphics {
   ImageHandle font_;
   int textCellWidth_ = 8, textCellHeight_ = 12;
 
+  bool screenSaverAllowed_ = true;
   int drawCallsThisFrame_ = 0;
   int drawCallsLastFrame_ = 0;
   int framesPresented_ = 0;

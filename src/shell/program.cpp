@@ -56,6 +56,7 @@ bool OpenStartupDisplay(Game& game, std::optional<bool> windowed) {
 int MenuRequest(Game& game) {
   const bool focusLost = game.in.FocusLost();
   if (!OptionsRequested(game) && !focusLost) return -1;
+  game.gfx.AllowScreenSaver(true);  // a paused game may let the screen rest
   return OptionsMenu(game, 1);
 }
 
@@ -88,6 +89,7 @@ void PlayGame(Game& game, int& quit, int& lastFrameMs) {
   GameState& st = game.state;
   if (EndedFromMenu(st)) return;
   do {
+    game.gfx.AllowScreenSaver(false);  // nobody touches the controls for minutes in a good game
     const std::int64_t t0 = game.clock.Millisecs();
     SpawnTick(game, st.gameTicks);
     UpdateShip(game);
@@ -140,6 +142,7 @@ void MainLoop(Game& game) {
   int quit = 0;
   int lastFrameMs = 0;
   do {
+    game.gfx.AllowScreenSaver(true);
     while (!st.startRequested && !quit) {
       game.sounds.SelectMusicTheme(0);
       if (!st.startRequested && !quit) quit = ShowCredits(game);
@@ -161,6 +164,7 @@ void MainLoop(Game& game) {
       st.shipInactive = 0;
       game.gfx.Cls();
       PlayGame(game, quit, lastFrameMs);
+      game.gfx.AllowScreenSaver(true);
       ClearWorld(game, true);
       if (!quit) {
         game.view.scrollX = game.view.scrollY = 0;

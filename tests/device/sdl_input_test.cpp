@@ -18,6 +18,8 @@ namespace {
 class SdlInputTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
+  // The picture tests of the same program need the real display again.
+  static void TearDownTestSuite() { unsetenv("SDL_VIDEODRIVER"); }
 
   void SetUp() override {
     ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
@@ -316,6 +318,18 @@ TEST(FrameMappingTest, WindowPointsMapToTheFramePointsDrawnThere) {
       EXPECT_NEAR(backY, fy, 1.0f);
     }
   }
+  // A high-density display: a window of 1024 x 768 points drawn at 2048 x 1536 pixels. The mouse
+  // counts points; the frame point under it is the same as on a plain display.
+  const FrameMapping dense = LetterboxMapping(1024, 768, 2048, 1536, 2.0f);
+  float fx = 0, fy = 0;
+  WindowToFrame(dense, 212, 394, fx, fy);
+  EXPECT_NEAR(fx, 212, 0.01f);
+  EXPECT_NEAR(fy, 394, 0.01f);
+  int wx = 0, wy = 0;
+  FrameToWindow(dense, 212, 394, wx, wy);
+  EXPECT_EQ(wx, 212);
+  EXPECT_EQ(wy, 394);
+
   // A degenerate window never divides by zero.
   const FrameMapping none = LetterboxMapping(1024, 768, 0, 0);
   float x = 0, y = 0;

@@ -230,6 +230,39 @@ TEST_F(MainLoopTest, AScoreEqualToTheTenthPlaceSkipsTheNameEntryButShowsTheScore
   EXPECT_EQ(game->scores.rows[0][1].name, "Nobody");
 }
 
+// The desktop's screen saver stays off while a game is played, and may start in the attract screens,
+// the name entry and the menus (a game paused in its menu may rest the screen).
+TEST_F(MainLoopTest, TheScreenSaverIsKeptOffOnlyDuringPlay) {
+  WriteScoreTable(0);
+  hp->input.TapKey(5, kKeySpace);
+  CircleFire(5, 900);
+  hp->input.TapKey(920, kKeyEscape);
+  int menuFrames = 0, menuFramesAllowed = 0;
+  afterEachFrame = [&](Seen seen) {
+    const int frame = hp->input.frame();
+    const bool allowed = hp->backend.screenSaverAllowed;
+    if (seen == Seen::Credits) {
+      EXPECT_TRUE(allowed) << "attract, frame " << frame;
+    }
+    if (seen == Seen::Game && frame > 200 && frame < 900) {
+      EXPECT_FALSE(allowed) << "play, frame " << frame;
+    }
+    if (frame > 925 && frame < 935) {
+      ++menuFrames;
+      menuFramesAllowed += allowed ? 1 : 0;
+    }
+    if (seen == Seen::NameEntry || seen == Seen::TopScores) {
+      EXPECT_TRUE(allowed) << "after the game, frame " << frame;
+    }
+  };
+  EndGameFromMenu(940);
+  hp->input.TapKey(1000, kKeyEnter);
+  hp->input.RequestQuit(1100);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_GT(menuFrames, 0);
+  EXPECT_EQ(menuFramesAllowed, menuFrames) << "the in-game menu lets the screen rest";
+}
+
 TEST_F(MainLoopTest, ExitProgramFromAnAttractScreenLeavesWithTheFilesSaved) {
   hp->input.TapKey(50, kKeyEscape);
   // "Exit Program" is two rows above "Continue" between games.

@@ -32,6 +32,8 @@ class HeadlessGraphicsBackend : public GraphicsBackend {
   bool IsOpen() const override { return open_; }
   void Clear() override;
   void Present(bool vsync) override;
+  void AllowScreenSaver(bool allow) override { screenSaverAllowed = allow; }
+  bool screenSaverAllowed = true;
   TextureId CreateTexture(int width, int height, const std::uint8_t* rgba, bool mipmap) override;
   void DeleteTexture(TextureId texture) override;
   bool GrabFrame(TextureId& texture, int x, int y, int w, int h) override;

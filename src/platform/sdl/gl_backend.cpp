@@ -104,7 +104,9 @@ bool GlBackend::Open(const DisplayRequest& request) {
     // Lines are drawn as thin quads; multisampling smooths their edges.
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 1);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 4);
-    const Uint32 flags = SDL_WINDOW_OPENGL | (request.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // A high-density display gets its full pixel count (the frame is drawn at the drawable's size).
+    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI |
+                         (request.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     window_ = SDL_CreateWindow("Quorvax", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, request.width,
                                request.height, flags);
     if (!window_) {
@@ -156,8 +158,10 @@ bool GlBackend::Open(const DisplayRequest& request) {
   return true;
 }
 
-FrameMapping LetterboxMapping(int frameWidth, int frameHeight, int windowWidth, int windowHeight) {
+FrameMapping LetterboxMapping(int frameWidth, int frameHeight, int windowWidth, int windowHeight,
+                              float pixelsPerPoint) {
   FrameMapping m;
+  m.pixelsPerPoint = pixelsPerPoint > 0 ? pixelsPerPoint : 1;
   m.frameWidth = std::max(frameWidth, 1);
   m.frameHeight = std::max(frameHeight, 1);
   m.windowWidth = windowWidth;
@@ -171,19 +175,30 @@ FrameMapping LetterboxMapping(int frameWidth, int frameHeight, int windowWidth, 
 }
 
 void WindowToFrame(const FrameMapping& m, float windowX, float windowY, float& frameX, float& frameY) {
-  frameX = (windowX - m.offsetX) / m.scale;
-  frameY = (windowY - m.offsetY) / m.scale;
+  frameX = (windowX * m.pixelsPerPoint - m.offsetX) / m.scale;
+  frameY = (windowY * m.pixelsPerPoint - m.offsetY) / m.scale;
 }
 
 void FrameToWindow(const FrameMapping& m, float frameX, float frameY, int& windowX, int& windowY) {
-  windowX = m.offsetX + static_cast<int>(frameX * m.scale);
-  windowY = m.offsetY + static_cast<int>(frameY * m.scale);
+  windowX = static_cast<int>((m.offsetX + frameX * m.scale) / m.pixelsPerPoint);
+  windowY = static_cast<int>((m.offsetY + frameY * m.scale) / m.pixelsPerPoint);
+}
+
+void GlBackend::AllowScreenSaver(bool allow) {
+  if (!videoOk_) return;
+  if (allow)
+    SDL_EnableScreenSaver();
+  else
+    SDL_DisableScreenSaver();
 }
 
 void GlBackend::UpdateMapping() {
   int ww = mapping_.frameWidth, wh = mapping_.frameHeight;
   SDL_GL_GetDrawableSize(window_, &ww, &wh);
-  mapping_ = LetterboxMapping(mapping_.frameWidth, mapping_.frameHeight, ww, wh);
+  int pointsWide = ww, pointsHigh = wh;
+  SDL_GetWindowSize(window_, &pointsWide, &pointsHigh);
+  const float pixelsPerPoint = pointsWide > 0 ? static_cast<float>(ww) / static_cast<float>(pointsWide) : 1.0f;
+  mapping_ = LetterboxMapping(mapping_.frameWidth, mapping_.frameHeight, ww, wh, pixelsPerPoint);
 }
 
 void GlBackend::Clear() {

@@ -13,15 +13,20 @@ namespace qv {
 
 struct FrameMapping {
   int frameWidth = 1024, frameHeight = 768;
-  int offsetX = 0, offsetY = 0;  // window pixels of the frame's top-left corner
-  float scale = 1;               // window pixels per frame pixel
-  int windowWidth = 1024, windowHeight = 768;
+  int offsetX = 0, offsetY = 0;  // drawable pixels of the frame's top-left corner
+  float scale = 1;               // drawable pixels per frame pixel
+  int windowWidth = 1024, windowHeight = 768;  // the drawable, in pixels
+  // Drawable pixels per window point: above 1 on a high-density display, where the window's size and
+  // the mouse are counted in points and the picture is drawn at the full pixel count.
+  float pixelsPerPoint = 1;
 };
 
 // How a frame of frameWidth x frameHeight sits in a window (or screen) of windowWidth x windowHeight:
 // as large as fits, shape kept, centred between black bars.
-FrameMapping LetterboxMapping(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
-// A window position (a mouse event's) as a frame position, and a frame position as a window one.
+FrameMapping LetterboxMapping(int frameWidth, int frameHeight, int windowWidth, int windowHeight,
+                              float pixelsPerPoint = 1);
+// A window position in points (a mouse event's) as a frame position, and a frame position as a window
+// one (where the mouse is warped to).
 void WindowToFrame(const FrameMapping& m, float windowX, float windowY, float& frameX, float& frameY);
 void FrameToWindow(const FrameMapping& m, float frameX, float frameY, int& windowX, int& windowY);
 
@@ -36,6 +41,7 @@ class GlBackend : public GraphicsBackend {
   bool IsOpen() const override { return window_ != nullptr; }
   void Clear() override;
   void Present(bool vsync) override;
+  void AllowScreenSaver(bool allow) override;
   TextureId CreateTexture(int width, int height, const std::uint8_t* rgba, bool mipmap) override;
   void DeleteTexture(TextureId texture) override;
   bool GrabFrame(TextureId& texture, int x, int y, int w, int h) override;
