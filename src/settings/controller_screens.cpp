@@ -98,10 +98,8 @@ int MouseScreen(Game& game, bool withBackdrop, bool hybrid) {
         s.mouseSensitivity = dx < 0 ? std::max(0.0f, s.mouseSensitivity - 0.05f) : std::min(1.0f, s.mouseSensitivity + 0.05f);
       if (row == done) break;
     }
-    const bool byKey = MenuChooseKeys(game, menu);  // Escape chooses "Done"
-    const bool byJoystick = MenuJoystickChoice(game, menu);
-    // Only "Done" takes a choice; the value rows cancel it.
-    if ((byKey || byJoystick) && menu.selected == done) break;
+    // Only "Done" takes a choice (Escape chooses it); the value rows cancel it.
+    if (MenuChoice(game, menu) && menu.selected == done) break;
     menu.age += 8;
   }
   LeaveMenu(game);
@@ -258,10 +256,9 @@ int JoypadControl(Game& game, bool withBackdrop) {
         if (game.in.JoyDown(s.usedPort, b)) button = b;
     }
     if (item == kDone && dx != 0) break;
-    const bool byKey = MenuChooseKeys(game, menu);  // Escape chooses "Done"
-    const bool byJoystick = MenuJoystickChoice(game, menu);
-    // A joystick button on items 0..6 is being bound, not choosing: only "Done" leaves.
-    if ((byKey || byJoystick) && menu.selected == kDone) break;
+    // A joystick button on items 0..6 is being bound, not choosing: only "Done" leaves (Escape
+    // chooses it).
+    if (MenuChoice(game, menu) && menu.selected == kDone) break;
     menu.age += 8;
   }
   LeaveMenu(game);
@@ -291,9 +288,7 @@ int ControllerSelection(Game& game, bool withBackdrop) {
     DrawMenuFrame(game, menu);
     MenuVerticalStep(game, menu);
     const int dx = MenuHorizontalStep(game, menu, SideControls::Hit);
-    const bool byKey = MenuChooseKeys(game, menu);  // Escape chooses "Done"
-    const bool byJoystick = MenuJoystickChoice(game, menu);
-    const bool chosen = byKey || byJoystick;
+    const bool chosen = MenuChoice(game, menu);  // Escape chooses "Done"
     const int row = menu.selected;
     if (row == kType) {
       // A choice steps backwards, so a choice and a step right in one frame cancel out.

@@ -201,12 +201,16 @@ bool MenuJoystickChoice(Game& game, MenuList& menu) {
   return true;
 }
 
-bool RunMenuFrame(Game& game, MenuList& menu) {
-  DrawMenuFrame(game, menu);
-  MenuVerticalStep(game, menu);
+bool MenuChoice(Game& game, MenuList& menu) {
   const bool byKey = MenuChooseKeys(game, menu);
   const bool byJoystick = MenuJoystickChoice(game, menu);
   return byKey || byJoystick;
+}
+
+bool RunMenuFrame(Game& game, MenuList& menu) {
+  DrawMenuFrame(game, menu);
+  MenuVerticalStep(game, menu);
+  return MenuChoice(game, menu);
 }
 
 void LeaveMenu(Game& game) {

@@ -135,6 +135,8 @@ int MenuHorizontalStep(Game& game, MenuList& menu, SideControls controls, bool e
 bool MenuChooseKeys(Game& game, MenuList& menu);
 // Steps 9 and 10: lowers `debounce`, then true when a joystick button chooses.
 bool MenuJoystickChoice(Game& game, MenuList& menu);
+// Steps 8 to 10, each run whatever the one before found; true when a key or a joystick button chose.
+bool MenuChoice(Game& game, MenuList& menu);
 // Steps 2 to 10; true when the selected row was chosen.
 bool RunMenuFrame(Game& game, MenuList& menu);
 // Drops pending key hits and clicks, as every menu does when it ends.

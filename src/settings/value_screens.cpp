@@ -68,9 +68,7 @@ void RunValueScreen(Game& game, ValueScreen& screen) {
         screen.step(menu.selected, dx);
     }
 
-    const bool byKey = MenuChooseKeys(game, menu);
-    const bool byJoystick = MenuJoystickChoice(game, menu);
-    if ((byKey || byJoystick) && (menu.selected == done || screen.choiceEnds(menu.selected))) leave = true;
+    if (MenuChoice(game, menu) && (menu.selected == done || screen.choiceEnds(menu.selected))) leave = true;
     if (leave) break;
     menu.age += 8;
   }
