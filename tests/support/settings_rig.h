@@ -57,6 +57,17 @@ struct SettingsRig {
     for (int i = 0; i < times; ++i) Wait().Tap(key);
     return *this;
   }
+  // A choice at the next free frame: Enter tapped, or with `joystick` the button `button` of port 0
+  // pressed for one frame. Returns the frame of the choice.
+  int Choose(bool joystick, int button) {
+    const int frame = next;
+    if (joystick)
+      input.PressJoy(frame, 0, button, frame + 1);
+    else
+      input.TapKey(frame, kKeyEnter);
+    next += 2;
+    return frame;
+  }
   // The frame of the last scripted event.
   int last() const { return next - kGap; }
 
