@@ -131,6 +131,7 @@ enum class SideControls {
 // left controls -1 and the right controls +1, read as `controls` says. With `enterStepsRight`, Enter
 // is one of the right controls. Returns -1, 0 or +1.
 int MenuHorizontalStep(Game& game, MenuList& menu, SideControls controls, bool enterStepsRight = false);
+
 // Step 8: true when a choose key or a leave key was hit (a leave key selects the leave row).
 bool MenuChooseKeys(Game& game, MenuList& menu);
 // Steps 9 and 10: lowers `debounce`, then true when a joystick button chooses.
