@@ -49,7 +49,7 @@ int AudioSettings(Game& game, bool withBackdrop) {
     const float y = static_cast<float>(menu.rows[static_cast<std::size_t>(row)].y);
     g.gfx.SetColor(0, menu.selected == row ? 200 : 100, 0);
     g.gfx.Rect(static_cast<float>(cx + 1), y + 1, static_cast<float>(TruncateToInt(volume * 200.0)), 22);
-    g.gfx.SetColor(colour.r, colour.g, colour.b);
+    SetMenuColour(g, colour);
     DrawOutline(g, static_cast<float>(cx), y, 202, 24);
   };
 

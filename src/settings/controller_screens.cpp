@@ -17,7 +17,6 @@ namespace {
 
 constexpr float kSelectionBackdrop = 0.7f;
 constexpr float kSetUpBackdrop = 0.6f;
-constexpr int kRepeatDebounce = 20;   // a held left or right control steps again after 20 frames
 constexpr int kChoiceDebounce = 20;   // after a joystick choice, and after leaving
 constexpr int kSetUpJoyButtons = 8;   // the mouse, hybrid and keyboard screens count buttons 0..7 only
 constexpr int kHighestButton = 15;
@@ -26,43 +25,8 @@ constexpr int kFirstBindableKey = 8;  // the codes below are the mouse buttons o
 int CentreX(const Game& game) { return game.view.viewWidth / 2; }
 int CentreY(const Game& game) { return game.view.viewHeight / 2; }
 
-void SetColour(Game& game, MenuColour c) { game.gfx.SetColor(c.r, c.g, c.b); }
-
 // Joystick buttons are shown to the player counted from 1.
 std::string ShownButton(int button) { return std::to_string(static_cast<long long>(button) + 1); }
-
-// Left and right by presses: the stick's latched X reading, then the left arrow or a left click -1,
-// the right arrow or a right click (and Enter where it steps too) +1. Every press is read, so none is
-// left over for a later frame.
-int PressStep(Game& game, MenuList& menu, bool enterStepsRight) {
-  int dx = LatchedStickStep(game, StickAxis::MoveX, menu.stickHeldX);
-  Input& in = game.in;
-  const bool leftArrow = in.KeyHit(kKeyLeft) > 0;
-  const bool leftClick = in.MouseHit(1) > 0;
-  const bool rightArrow = in.KeyHit(kKeyRight) > 0;
-  const bool rightClick = in.MouseHit(2) > 0;
-  const bool enter = enterStepsRight && in.KeyHit(kKeyEnter) > 0;
-  if (leftArrow || leftClick) dx = -1;
-  if (rightArrow || rightClick || enter) dx = 1;
-  return dx;
-}
-
-// Left and right on value rows: the stick's latched X reading, or the left or right arrow or mouse
-// button held while `debounce` is 0, which sets it to 20: a held control steps every 20 frames.
-int HeldStep(Game& game, MenuList& menu) {
-  int dx = LatchedStickStep(game, StickAxis::MoveX, menu.stickHeldX);
-  Input& in = game.in;
-  int& debounce = game.input.debounce;
-  if ((in.KeyDown(kKeyLeft) || in.MouseDown(1)) && debounce == 0) {
-    dx = -1;
-    debounce = kRepeatDebounce;
-  }
-  if ((in.KeyDown(kKeyRight) || in.MouseDown(2)) && debounce == 0) {
-    dx = 1;
-    debounce = kRepeatDebounce;
-  }
-  return dx;
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Mouse and hybrid.
@@ -102,7 +66,7 @@ int MouseScreen(Game& game, bool withBackdrop, bool hybrid) {
   menu.drawHook = [=](Game& g, const MenuList& m, int row, MenuColour colour) {
     if (row == sensitivity) {
       const int y = m.rows[static_cast<std::size_t>(row)].y;
-      SetColour(g, colour);
+      SetMenuColour(g, colour);
       g.gfx.Rect(static_cast<float>(cx + 101), static_cast<float>(y + 1),
                  static_cast<float>(TruncateToInt(static_cast<double>(g.settings.mouseSensitivity) * 200.0)), 22);
       g.gfx.SetColor(255, 255, 0);
@@ -124,7 +88,7 @@ int MouseScreen(Game& game, bool withBackdrop, bool hybrid) {
 
     DrawMenuFrame(game, menu);
     MenuVerticalStep(game, menu);
-    const int dx = HeldStep(game, menu);
+    const int dx = MenuHorizontalStep(game, menu, SideControls::Held);
     if (dx != 0) {
       const int row = menu.selected;
       if (hybrid && row == 0) s.hybridMode = s.hybridMode >= 2 ? 0 : s.hybridMode + 1;
@@ -134,10 +98,8 @@ int MouseScreen(Game& game, bool withBackdrop, bool hybrid) {
         s.mouseSensitivity = dx < 0 ? std::max(0.0f, s.mouseSensitivity - 0.05f) : std::min(1.0f, s.mouseSensitivity + 0.05f);
       if (row == done) break;
     }
-    const bool byKey = MenuChooseKeys(game, menu);  // Escape chooses "Done"
-    const bool byJoystick = MenuJoystickChoice(game, menu);
-    // Only "Done" takes a choice; the value rows cancel it.
-    if ((byKey || byJoystick) && menu.selected == done) break;
+    // Only "Done" takes a choice (Escape chooses it); the value rows cancel it.
+    if (MenuChoice(game, menu) && menu.selected == done) break;
     menu.age += 8;
   }
   LeaveMenu(game);
@@ -268,7 +230,7 @@ int JoypadControl(Game& game, bool withBackdrop) {
   menu.drawHook = [](Game& g, const MenuList& m, int row, MenuColour colour) {
     if (row < 3 || row > 6) return;
     const MenuRect& r = *m.rows[static_cast<std::size_t>(row)].hoverArea;
-    SetColour(g, colour);
+    SetMenuColour(g, colour);
     DrawOutline(g.gfx, r.x, r.y, r.w, r.h);
     g.DrawText(ShownButton(g.settings.*kButtonOf[static_cast<std::size_t>(row)]), r.x + 8, r.y + 8, 3);
   };
@@ -282,7 +244,7 @@ int JoypadControl(Game& game, bool withBackdrop) {
 
     DrawMenuFrame(game, menu);
     MenuVerticalStep(game, menu);
-    const int dx = PressStep(game, menu, true);
+    const int dx = MenuHorizontalStep(game, menu, SideControls::Hit, true);  // Enter steps right too
     const int item = menu.selected;
     if (item == kModeRow && dx != 0) s.joypadMode = s.joypadMode == 1 ? 0 : 1;
     if (item >= 1 && item <= 6) {
@@ -294,10 +256,9 @@ int JoypadControl(Game& game, bool withBackdrop) {
         if (game.in.JoyDown(s.usedPort, b)) button = b;
     }
     if (item == kDone && dx != 0) break;
-    const bool byKey = MenuChooseKeys(game, menu);  // Escape chooses "Done"
-    const bool byJoystick = MenuJoystickChoice(game, menu);
-    // A joystick button on items 0..6 is being bound, not choosing: only "Done" leaves.
-    if ((byKey || byJoystick) && menu.selected == kDone) break;
+    // A joystick button on items 0..6 is being bound, not choosing: only "Done" leaves (Escape
+    // chooses it).
+    if (MenuChoice(game, menu) && menu.selected == kDone) break;
     menu.age += 8;
   }
   LeaveMenu(game);
@@ -326,10 +287,8 @@ int ControllerSelection(Game& game, bool withBackdrop) {
 
     DrawMenuFrame(game, menu);
     MenuVerticalStep(game, menu);
-    const int dx = PressStep(game, menu, false);
-    const bool byKey = MenuChooseKeys(game, menu);  // Escape chooses "Done"
-    const bool byJoystick = MenuJoystickChoice(game, menu);
-    const bool chosen = byKey || byJoystick;
+    const int dx = MenuHorizontalStep(game, menu, SideControls::Hit);
+    const bool chosen = MenuChoice(game, menu);  // Escape chooses "Done"
     const int row = menu.selected;
     if (row == kType) {
       // A choice steps backwards, so a choice and a step right in one frame cancel out.

@@ -95,7 +95,7 @@ int GameSettings(Game& game, bool withBackdrop) {
   // The inertia bar: up to 300 pixels in the row's colour inside a yellow frame.
   screen.menu.drawHook = [cx, cy](Game& g, const MenuList&, int row, MenuColour colour) {
     if (row != kInertiaRow) return;
-    g.gfx.SetColor(colour.r, colour.g, colour.b);
+    SetMenuColour(g, colour);
     g.gfx.Rect(static_cast<float>(cx - 119), static_cast<float>(cy + 81),
                static_cast<float>(TruncateToInt(g.settings.inertia * 300.0)), 22);
     g.gfx.SetColor(255, 255, 0);

@@ -11,6 +11,7 @@ namespace {
 constexpr int kRowHeight = 20;     // the hover strip of a row
 constexpr float kStickCut = 0.6f;  // a stick reading inside this is no step
 constexpr int kJoyChoiceAge = 120; // more than 15 frames at +8 a frame
+constexpr int kHeldStepDebounce = 20;
 constexpr MenuColour kTitleColour{255, 0, 0};
 constexpr MenuColour kRowColour{0, 200, 0};
 constexpr MenuColour kBackdropColour{64, 64, 128};
@@ -19,17 +20,23 @@ int CentreX(const Game& game) { return game.view.viewWidth / 2; }
 int CentreY(const Game& game) { return game.view.viewHeight / 2; }
 int RowCount(const MenuList& menu) { return static_cast<int>(menu.rows.size()); }
 
-void SetColour(Game& game, MenuColour c) { game.gfx.SetColor(c.r, c.g, c.b); }
-
 // The backdrop: the game's last picture, centred, shrunk by the menu's factor and darkened by the
 // colour, drawn without blending.
 void DrawBackdrop(Game& game, float scale) {
   Graphics& gfx = game.gfx;
-  SetColour(game, kBackdropColour);
+  SetMenuColour(game, kBackdropColour);
   gfx.SetBlend(kSolidBlend);
   gfx.SetScale(scale, scale);
   gfx.DrawImage(game.display.menuBackdrop, static_cast<float>(CentreX(game)), static_cast<float>(CentreY(game)));
   gfx.SetScale(1, 1);
+}
+
+bool KeyPressed(Game& game, SideControls controls, int key) {
+  return controls == SideControls::Held ? game.in.KeyDown(key) : game.in.KeyHit(key) > 0;
+}
+
+bool ButtonPressed(Game& game, SideControls controls, int button) {
+  return controls == SideControls::Held ? game.in.MouseDown(button) : game.in.MouseHit(button) > 0;
 }
 
 bool MouseOverRow(const Game& game, const MenuList& menu, const MenuRow& row) {
@@ -38,6 +45,8 @@ bool MouseOverRow(const Game& game, const MenuList& menu, const MenuRow& row) {
 }
 
 }  // namespace
+
+void SetMenuColour(Game& game, MenuColour c) { game.gfx.SetColor(c.r, c.g, c.b); }
 
 bool RectsOverlap(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2) {
   if (x1 + w1 < x2 || x2 + w2 < x1) return false;
@@ -93,7 +102,7 @@ void DrawMenuFrame(Game& game, MenuList& menu) {
   gfx.SetLineWidth(2);
   if (menu.backdropScale > 0) DrawBackdrop(game, menu.backdropScale);
 
-  SetColour(game, kTitleColour);
+  SetMenuColour(game, kTitleColour);
   game.DrawText(menu.title, x, menu.titleY, 6);
   if (menu.drawHook) menu.drawHook(game, menu, -1, kTitleColour);
 
@@ -102,7 +111,7 @@ void DrawMenuFrame(Game& game, MenuList& menu) {
     const MenuRow& row = menu.rows[static_cast<std::size_t>(k)];
     if (menu.hover && MouseOverRow(game, menu, row)) menu.selected = k;
     const MenuColour colour = k == menu.selected ? MenuColour{255, 255, (8 * menu.frame) % 255} : kRowColour;
-    SetColour(game, colour);
+    SetMenuColour(game, colour);
     game.DrawText(row.text, x, row.y, 4);
     if (menu.drawHook) menu.drawHook(game, menu, k, colour);
   }
@@ -137,6 +146,33 @@ void MenuVerticalStep(Game& game, MenuList& menu) {
   }
 }
 
+int MenuHorizontalStep(Game& game, MenuList& menu, SideControls controls, bool enterStepsRight) {
+  int dx = LatchedStickStep(game, StickAxis::MoveX, menu.stickHeldX);
+  // Each control is read on its own, so no hit waits behind another.
+  const bool leftKey = KeyPressed(game, controls, kKeyLeft);
+  const bool leftButton = ButtonPressed(game, controls, 1);
+  const bool rightKey = KeyPressed(game, controls, kKeyRight);
+  const bool rightButton = ButtonPressed(game, controls, 2);
+  const bool enter = enterStepsRight && KeyPressed(game, controls, kKeyEnter);
+  const bool left = leftKey || leftButton;
+  const bool right = rightKey || rightButton || enter;
+  if (controls == SideControls::Hit) {
+    if (left) dx = -1;
+    if (right) dx = 1;
+    return dx;
+  }
+  int& debounce = game.input.debounce;
+  if (left && debounce == 0) {
+    dx = -1;
+    debounce = kHeldStepDebounce;
+  }
+  if (right && debounce == 0) {
+    dx = 1;
+    debounce = kHeldStepDebounce;
+  }
+  return dx;
+}
+
 bool MenuChooseKeys(Game& game, MenuList& menu) {
   bool chosen = false;
   // Every key is read, so no hit is left over for a later frame.
@@ -165,12 +201,16 @@ bool MenuJoystickChoice(Game& game, MenuList& menu) {
   return true;
 }
 
-bool RunMenuFrame(Game& game, MenuList& menu) {
-  DrawMenuFrame(game, menu);
-  MenuVerticalStep(game, menu);
+bool MenuChoice(Game& game, MenuList& menu) {
   const bool byKey = MenuChooseKeys(game, menu);
   const bool byJoystick = MenuJoystickChoice(game, menu);
   return byKey || byJoystick;
+}
+
+bool RunMenuFrame(Game& game, MenuList& menu) {
+  DrawMenuFrame(game, menu);
+  MenuVerticalStep(game, menu);
+  return MenuChoice(game, menu);
 }
 
 void LeaveMenu(Game& game) {

@@ -18,7 +18,8 @@
 //  11. (by the menu) act on the choice, age += 8; flush keys and clicks when the menu ends.
 //
 // `RunMenuFrame` does steps 2 to 10 for the common case. Screens with their own rules (a key
-// capture, horizontal value steps) call the single steps themselves.
+// capture, horizontal value steps) call the single steps themselves; `MenuHorizontalStep` is the
+// left and right step of the screens whose rows hold values.
 #pragma once
 
 #include <cstdint>
@@ -88,6 +89,9 @@ struct MenuList {
   std::int64_t frameStartMs = 0;
 };
 
+// The drawing colour from here on: `c`.
+void SetMenuColour(Game& game, MenuColour c);
+
 // True unless one rectangle lies wholly beside, above or below the other; rectangles that only
 // touch overlap.
 bool RectsOverlap(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
@@ -111,10 +115,29 @@ void DrawMenuFrame(Game& game, MenuList& menu);
 int LatchedStickStep(Game& game, StickAxis axis, bool& held);
 // Steps 6 and 7: the vertical step of the stick and the arrow keys.
 void MenuVerticalStep(Game& game, MenuList& menu);
+
+// How the left and right controls (the arrow keys and the left and right mouse buttons) step a value.
+enum class SideControls {
+  // Held down while `debounce` is 0: a step, and `debounce` 20. A held control therefore steps
+  // every 20 frames (sooner where a row lowers `debounce` after its step); with both sides held the
+  // left one steps.
+  Held,
+  // Hit: one step for each press. Every hit is read, so none is left over for a later frame; with
+  // both sides hit the right one steps.
+  Hit,
+};
+
+// The horizontal step of a value row: the stick's move-X reading, cut below 0.6 and latched, then the
+// left controls -1 and the right controls +1, read as `controls` says. With `enterStepsRight`, Enter
+// is one of the right controls. Returns -1, 0 or +1.
+int MenuHorizontalStep(Game& game, MenuList& menu, SideControls controls, bool enterStepsRight = false);
+
 // Step 8: true when a choose key or a leave key was hit (a leave key selects the leave row).
 bool MenuChooseKeys(Game& game, MenuList& menu);
 // Steps 9 and 10: lowers `debounce`, then true when a joystick button chooses.
 bool MenuJoystickChoice(Game& game, MenuList& menu);
+// Steps 8 to 10, each run whatever the one before found; true when a key or a joystick button chose.
+bool MenuChoice(Game& game, MenuList& menu);
 // Steps 2 to 10; true when the selected row was chosen.
 bool RunMenuFrame(Game& game, MenuList& menu);
 // Drops pending key hits and clicks, as every menu does when it ends.

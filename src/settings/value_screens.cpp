@@ -11,7 +11,6 @@ namespace qv {
 namespace {
 
 constexpr float kValueScreenBackdrop = 0.7f;
-constexpr int kHeldKeyDebounce = 20;
 
 }  // namespace
 
@@ -31,20 +30,6 @@ float StepValue(float value, int dx, const RealStep& rule) {
 }
 
 const char* OffOn(bool on) { return on ? "On" : "Off"; }
-
-int HorizontalStep(Game& game, MenuList& menu) {
-  int dx = LatchedStickStep(game, StickAxis::MoveX, menu.stickHeldX);
-  InputState& input = game.input;
-  if ((game.in.KeyDown(kKeyLeft) || game.in.MouseDown(1)) && input.debounce == 0) {
-    dx = -1;
-    input.debounce = kHeldKeyDebounce;
-  }
-  if ((game.in.KeyDown(kKeyRight) || game.in.MouseDown(2)) && input.debounce == 0) {
-    dx = 1;
-    input.debounce = kHeldKeyDebounce;
-  }
-  return dx;
-}
 
 ValueScreen MakeValueScreen(std::string title, int titleY, const std::vector<int>& rowY,
                             bool withBackdrop, std::vector<int> chooseKeys, int joyDebounce) {
@@ -75,7 +60,7 @@ void RunValueScreen(Game& game, ValueScreen& screen) {
     MenuVerticalStep(game, menu);
 
     bool leave = false;
-    const int dx = HorizontalStep(game, menu);
+    const int dx = MenuHorizontalStep(game, menu, SideControls::Held);
     if (dx != 0) {
       if (menu.selected == done)
         leave = true;
@@ -83,9 +68,7 @@ void RunValueScreen(Game& game, ValueScreen& screen) {
         screen.step(menu.selected, dx);
     }
 
-    const bool byKey = MenuChooseKeys(game, menu);
-    const bool byJoystick = MenuJoystickChoice(game, menu);
-    if ((byKey || byJoystick) && (menu.selected == done || screen.choiceEnds(menu.selected))) leave = true;
+    if (MenuChoice(game, menu) && (menu.selected == done || screen.choiceEnds(menu.selected))) leave = true;
     if (leave) break;
     menu.age += 8;
   }

@@ -2,7 +2,7 @@
 // row, left and right change the row's value in place, and the last row, "Done", leaves.
 //
 // Each frame of a value screen runs the menu frame (draw, then the vertical step) and then the
-// horizontal step:
+// horizontal step of held controls (MenuHorizontalStep):
 //   1. the stick's move-X reading, cut below 0.6 and latched: one step per deflection;
 //   2. the left arrow or the left mouse button held, once `debounce` is 0: a step left, `debounce` 20;
 //      the right arrow or the right mouse button likewise to the right. A held key therefore repeats
@@ -68,9 +68,6 @@ inline constexpr RealStep kVolumeStep{0.05f, 0.0f, 1.0f, 100};
 
 // "Off" / "On".
 const char* OffOn(bool on);
-
-// Steps 1 and 2 above: -1, 0 or +1 for this frame.
-int HorizontalStep(Game& game, MenuList& menu);
 
 // A value screen. Its menu is set up by MakeValueScreen; the screen fills in the rest.
 struct ValueScreen {

@@ -6,110 +6,75 @@
 
 #include <SDL.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
+#include <utility>
 
 #include "effects/particles.h"
-#include "render/display.h"
+#include "scoring/high_scores.h"
 #include "scoring/name_entry.h"
 #include "screen_rig.h"
 #include "screens/credits.h"
 #include "screens/enemies.h"
 #include "screens/friends.h"
 #include "screens/top_scores.h"
+#include "shell/shared_tables.h"
 
 namespace qv {
 namespace {
 
-class AttractScreensOnScreen : public ::testing::Test {
+class AttractScreensOnScreen : public test::ScreenTest {
  protected:
-  void SetUp() override {
-    const std::string unavailable = test::ScreenUnavailable();
-    if (!unavailable.empty()) GTEST_SKIP() << unavailable;
-    std::filesystem::current_path(QV_BUILD_DIR);  // the sprites are in the build folder
-    out_ = std::filesystem::path(QV_BUILD_DIR) / "attract_screens";
-    std::filesystem::create_directories(out_);
-  }
+  AttractScreensOnScreen() : ScreenTest("attract_screens") {}
 
-  // A game on a fresh window of the given size, as start-up leaves it; false when no window opens.
+  // A game on a fresh window of the given size, as start-up leaves it; false when the test cannot
+  // go on (it was skipped or failed).
   bool Open(int width, int height) {
-    game_.reset();
-    rig_.reset();
-    rig_ = std::make_unique<test::ScreenRig>(width, height);
-    if (!rig_->opened) return false;
-    game_ = std::make_unique<Game>(*rig_->platform);
-    Game& g = *game_;
-    BuildVectorFont(g.font);
+    OpenGame(width, height);
+    if (!Ready()) return false;
+    Game& g = game();
     g.versionText = BuildVersionText();
-    g.settings.windowed = true;
-    g.settings.screenWidth = width;
-    g.settings.screenHeight = height;
-    g.settings.playfieldWidth = width;
-    g.settings.playfieldHeight = height;
-    BuildModeTable(g.display, g.settings);
-    SelectModeFromSettings(g.display, g.settings);
-    EXPECT_TRUE(OpenDisplay(g));
     EXPECT_EQ(g.view.viewWidth, width);
     EXPECT_EQ(g.view.viewHeight, height);
-    EXPECT_TRUE(g.images.whitePlayer) << "the sprites are built with the tests";
     BuildDefaultHighScores(g.scores);
     InitParticles(g);
-    return g.images.whitePlayer != nullptr;
+    return true;
   }
 
   // Runs `frame` for frames first..last-1 on screen, then captures frame `last`.
   template <class Frame>
-  void Shoot(const std::string& name, int first, int last, long minLit, Frame frame) {
-    for (int i = first; i < last; ++i) {
-      rig_->gfx.Cls();
-      frame(i);
-      rig_->gfx.Flip(false);
-      rig_->input->Poll();
-    }
-    const std::filesystem::path file = out_ / (name + ".png");
-    ASSERT_TRUE(rig_->Capture(file, [&] { frame(last); })) << file;
-    RgbaImage shot;
-    ASSERT_TRUE(LoadPngFile(file.string(), shot)) << file;
-    const long lit = test::LitPixels(shot);
-    std::printf("%s: %ld lit pixels -> %s\n", name.c_str(), lit, file.c_str());
-    EXPECT_GT(lit, minLit) << name << " looks blank";
+  void ShootFrames(const std::string& name, int first, int last, long minLit, Frame frame) {
+    for (int i = first; i < last; ++i) rig_->Present([&] { frame(i); });
+    Shoot(name, minLit, [&] { frame(last); });
   }
-
-  Game& game() { return *game_; }
-
-  std::filesystem::path out_;
-  std::unique_ptr<test::ScreenRig> rig_;
-  std::unique_ptr<Game> game_;
 };
 
 TEST_F(AttractScreensOnScreen, Credits) {
-  if (!Open(1024, 768)) GTEST_SKIP() << "no OpenGL window could be opened";
+  if (!Open(1024, 768)) return;
   Game& g = game();
   StartCredits(g);
-  Shoot("credits_building", 0, 300, 3000, [&](int i) { CreditsFrame(g, i); });
+  ShootFrames("credits_building", 0, 300, 3000, [&](int i) { CreditsFrame(g, i); });
   g.creditsTimer = kCreditsTimerFull;
   StartCredits(g);
-  Shoot("credits", 0, 160, 8000, [&](int i) { CreditsFrame(g, i); });
+  ShootFrames("credits", 0, 160, 8000, [&](int i) { CreditsFrame(g, i); });
 }
 
 TEST_F(AttractScreensOnScreen, TopScores) {
-  if (!Open(1024, 768)) GTEST_SKIP() << "no OpenGL window could be opened";
+  if (!Open(1024, 768)) return;
   Game& g = game();
   TopScoresView cycle = StartTopScores(g, -1);
-  Shoot("top_scores", 0, 40, 5000, [&](int i) { TopScoresFrame(g, cycle, i); });
+  ShootFrames("top_scores", 0, 40, 5000, [&](int i) { TopScoresFrame(g, cycle, i); });
 
   g.state.gameDifficulty = 1;
   g.state.gameTicks = 41250;
   const int row = InsertScore(g.scores, 95000, "Zorvexil", "13 mns, 45 secs", "5.0,1024X768,1024X768,Mouse,0,2,1,0,0",
                               1, g.state.tableLowScore);
   TopScoresView entered = StartTopScores(g, row);
-  Shoot("top_scores_new_entry", 0, 40, 5000, [&](int i) { TopScoresFrame(g, entered, i); });
+  ShootFrames("top_scores_new_entry", 0, 40, 5000, [&](int i) { TopScoresFrame(g, entered, i); });
 
   g.state.score = 4321;
   g.state.gameTicks = 3050;
   TopScoresView missed = StartTopScores(g, -20);
-  Shoot("top_scores_missed", 0, 40, 5000, [&](int i) { TopScoresFrame(g, missed, i); });
+  ShootFrames("top_scores_missed", 0, 40, 5000, [&](int i) { TopScoresFrame(g, missed, i); });
 
   SDL_Event press{};
   press.type = SDL_KEYDOWN;
@@ -118,23 +83,23 @@ TEST_F(AttractScreensOnScreen, TopScores) {
   SDL_PushEvent(&press);
   rig_->input->Poll();
   ASSERT_TRUE(g.in.KeyDown(kTopScoresDetailKey));
-  Shoot("top_scores_details", 40, 60, 5000, [&](int i) { TopScoresFrame(g, entered, i); });
+  ShootFrames("top_scores_details", 40, 60, 5000, [&](int i) { TopScoresFrame(g, entered, i); });
 }
 
 TEST_F(AttractScreensOnScreen, FriendsAndEnemies) {
   for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{800, 480}}) {
-    if (!Open(width, height)) GTEST_SKIP() << "no OpenGL window could be opened";
+    if (!Open(width, height)) return;
     Game& g = game();
     StartCredits(g);  // the demo black holes swirl the friends' sparks
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
     FriendsView view;
-    Shoot("friends_" + size, 0, 560, 5000, [&](int i) { FriendsFrame(g, view, i); });
-    Shoot("enemies_" + size, 0, 560, 5000, [&](int i) { EnemiesFrame(g, i); });
+    ShootFrames("friends_" + size, 0, 560, 5000, [&](int i) { FriendsFrame(g, view, i); });
+    ShootFrames("enemies_" + size, 0, 560, 5000, [&](int i) { EnemiesFrame(g, i); });
   }
 }
 
 TEST_F(AttractScreensOnScreen, NameEntry) {
-  if (!Open(1024, 768)) GTEST_SKIP() << "no OpenGL window could be opened";
+  if (!Open(1024, 768)) return;
   Game& g = game();
   g.state.score = 123450;
   g.state.gameTicks = 41250;
@@ -144,7 +109,7 @@ TEST_F(AttractScreensOnScreen, NameEntry) {
   NameEntry entry;
   entry.position = 4;
   entry.timeText = "13 mns, 45 secs";
-  Shoot("name_entry", 0, 40, 5000, [&](int i) {
+  ShootFrames("name_entry", 0, 40, 5000, [&](int i) {
     if (i % 10 == 0) SpawnFirework(g, 2);
     UpdateParticles(g, 0);
     DrawNameEntry(g, entry);

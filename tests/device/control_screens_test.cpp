@@ -5,83 +5,29 @@
 // and keeps the pictures in build/control_screens/; without a display it skips.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <functional>
-#include <map>
-#include <string>
-
 #include "effects/particles.h"
 #include "platform/headless/headless_input.h"
-#include "render/display.h"
 #include "screen_rig.h"
+#include "settings/key_names.h"
 #include "settings/settings_screens.h"
 
 namespace qv {
 namespace {
 
-// The window's own events are taken in, but keys, mouse and joysticks come from a script, and after
-// the chosen frames have been presented a picture of the window is taken.
-class ScriptedWindow : public HeadlessInput {
- public:
-  explicit ScriptedWindow(Input& window) : window_(window) {}
-  void Poll() override {
-    window_.Poll();
-    HeadlessInput::Poll();
-    const auto it = afterFrame.find(frame());
-    if (it != afterFrame.end()) it->second();
-  }
-  std::map<int, std::function<void()>> afterFrame;
-
- private:
-  Input& window_;
-};
-
-class ControlScreensOnScreen : public ::testing::Test {
+class ControlScreensOnScreen : public test::ScreenTest {
  protected:
+  ControlScreensOnScreen() : ScreenTest("control_screens") {}
   void SetUp() override {
-    const std::string unavailable = test::ScreenUnavailable();
-    if (!unavailable.empty()) GTEST_SKIP() << unavailable;
-    std::filesystem::current_path(QV_BUILD_DIR);
-    out_ = std::filesystem::path(QV_BUILD_DIR) / "control_screens";
-    std::filesystem::create_directories(out_);
-    rig_ = std::make_unique<test::ScreenRig>(1024, 768);
-    if (!rig_->opened) GTEST_SKIP() << "no OpenGL window could be opened";
-    input_ = std::make_unique<ScriptedWindow>(*rig_->input);
-    platform_ = std::make_unique<Platform>(Platform{rig_->gfx, *input_, rig_->audio, rig_->clock, rig_->rng});
-    game_ = std::make_unique<Game>(*platform_);
-    Game& g = *game_;
-    BuildVectorFont(g.font);
+    OpenGame(1024, 768, test::Controls::Script);
+    if (!Ready()) return;
+    Game& g = game();
     g.gfx.SetTextFont(RasteriseBitmapFont(g.font, 8, 12), 8, 12);
     g.keyNames = BuildKeyNames();
-    g.settings.windowed = true;
-    BuildModeTable(g.display, g.settings);
-    SelectModeFromSettings(g.display, g.settings);
-    ASSERT_TRUE(OpenDisplay(g));
     g.activeJoy = ApplyUsedPort(g.settings);
     InitParticles(g);
-    input_->RequestQuit(600);  // a screen left open by a fault ends here
+    input().RequestQuit(600);  // a screen left open by a fault ends here
   }
 
-  // After `frame`, the window's picture goes to build/control_screens/<name>.png.
-  void ShootAfter(int frame, const std::string& name) {
-    input_->afterFrame[frame] = [this, name] {
-      const std::filesystem::path file = out_ / (name + ".png");
-      SDL_Delay(150);
-      int left = 0, top = 0;
-      SDL_GetWindowPosition(rig_->backend.window(), &left, &top);
-      const Graphics& gfx = rig_->gfx;
-      const std::string crop = std::to_string(gfx.Width()) + "x" + std::to_string(gfx.Height()) + "+" +
-                               std::to_string(left) + "+" + std::to_string(top);
-      std::filesystem::remove(file);
-      const std::string command = "import -window root -crop " + crop + " +repage " + file.string();
-      ASSERT_EQ(std::system(command.c_str()), 0) << file;
-      RgbaImage shot;
-      ASSERT_TRUE(LoadPngFile(file.string(), shot)) << file;
-      shots_[name] = shot;
-      std::printf("%s: %ld lit pixels -> %s\n", name.c_str(), test::LitPixels(shot), file.c_str());
-    };
-  }
   void Tap(int frame, int key) { input_->TapKey(frame, key); }
   void Click(int frame, int x, int y) {
     input_->At({HeadlessInput::Event::kMouseMove, frame, x, y, 0});
@@ -100,25 +46,8 @@ class ControlScreensOnScreen : public ::testing::Test {
   // scale boxes reaches 35 pixels below it.
   static long LitOutsideLayout(const RgbaImage& image) {
     const int left = (image.width - 640) / 2, top = (image.height - 480) / 2;
-    long lit = 0;
-    for (int y = 0; y < image.height; ++y)
-      for (int x = 0; x < image.width; ++x) {
-        if (x >= left && x < left + 640 && y >= top && y < top + 516) continue;
-        const std::uint8_t* p = &image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 4];
-        if (p[0] > 24 || p[1] > 24 || p[2] > 24) ++lit;
-      }
-    return lit;
+    return test::LitPixels(image) - test::LitIn(image, left, top, left + 640, top + 516);
   }
-
-  Game& game() { return *game_; }
-  ScriptedWindow& input() { return *input_; }
-
-  std::filesystem::path out_;
-  std::unique_ptr<test::ScreenRig> rig_;
-  std::unique_ptr<ScriptedWindow> input_;
-  std::unique_ptr<Platform> platform_;
-  std::unique_ptr<Game> game_;
-  std::map<std::string, RgbaImage> shots_;
 };
 
 TEST_F(ControlScreensOnScreen, EveryScreenOfTheControls) {

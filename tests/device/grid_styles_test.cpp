@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "effects/grid.h"
@@ -26,38 +24,31 @@ void Bend(Grid& grid) {
   for (int f = 0; f < 8; ++f) UpdateGrid(grid);
 }
 
-TEST(GridStylesOnScreen, EveryStyleDrawsAPictureAndStyleTwentyNone) {
-  const std::string unavailable = test::ScreenUnavailable();
-  if (!unavailable.empty()) GTEST_SKIP() << unavailable;
+class GridStylesOnScreen : public test::ScreenTest {
+ protected:
+  GridStylesOnScreen() : ScreenTest("grid_styles") {}
+};
 
-  const std::filesystem::path out = std::filesystem::path(QV_BUILD_DIR) / "grid_styles";
-  std::filesystem::create_directories(out);
-  test::ScreenRig rig(1024, 768);
-  {
-    if (rig.opened) {
-      Game game(*rig.platform);
-      game.images.particle = rig.gfx.LoadImage(std::string(QV_BUILD_DIR) + "/gfx/solid/particle.png");
-      ASSERT_TRUE(game.images.particle) << "the sprites are built with the tests";
+TEST_F(GridStylesOnScreen, EveryStyleDrawsAPictureAndStyleTwentyNone) {
+  OpenWindow(1024, 768);
+  if (!Ready()) return;
+  Game& g = game();
+  g.images.particle = rig_->gfx.LoadImage(std::string(QV_BUILD_DIR) + "/gfx/solid/particle.png");
+  ASSERT_TRUE(g.images.particle) << "the sprites are built with the tests";
 
-      for (int style = 0; style <= 20; ++style) {
-        Bend(game.grid);
-        char name[32];
-        std::snprintf(name, sizeof name, "style_%02d.png", style);
-        const std::filesystem::path file = out / name;
-        ASSERT_TRUE(rig.Capture(file, [&] { DrawGrid(game, style, false); })) << file;
-        RgbaImage shot;
-        ASSERT_TRUE(LoadPngFile(file.string(), shot)) << file;
-        const long lit = test::LitPixels(shot);
-        if (style == 20) {
-          EXPECT_EQ(lit, 0) << "style 20 draws nothing";
-        } else {
-          EXPECT_GT(lit, 5000) << "style " << style << " looks blank: " << file;
-        }
-        std::printf("style %2d: %ld lit pixels -> %s\n", style, lit, file.c_str());
-      }
+  for (int style = 0; style <= 20; ++style) {
+    Bend(g.grid);
+    char name[32];
+    std::snprintf(name, sizeof name, "style_%02d", style);
+    Capture(name, [&] { DrawGrid(g, style, false); });
+    ASSERT_EQ(shots_.count(name), 1u) << name;
+    const long lit = test::LitPixels(shots_[name]);
+    if (style == 20) {
+      EXPECT_EQ(lit, 0) << "style 20 draws nothing";
+    } else {
+      EXPECT_GT(lit, 5000) << "style " << style << " looks blank";
     }
   }
-  if (!rig.opened) GTEST_SKIP() << "no OpenGL window could be opened";
 }
 
 }  // namespace

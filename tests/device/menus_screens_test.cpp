@@ -4,17 +4,9 @@
 // build/menus/; without a display it skips.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <functional>
-#include <map>
-#include <string>
-
 #include "effects/particles.h"
 #include "enemies/simple_kinds.h"
 #include "platform/degmath.h"
-#include "platform/headless/headless_input.h"
-#include "render/display.h"
 #include "screen_rig.h"
 #include "settings/menus.h"
 #include "shell/game_flow.h"
@@ -23,71 +15,23 @@
 namespace qv {
 namespace {
 
-class MenusOnScreen : public ::testing::Test {
+class MenusOnScreen : public test::ScreenTest {
  protected:
+  MenusOnScreen() : ScreenTest("menus") {}
   void SetUp() override {
-    const std::string unavailable = test::ScreenUnavailable();
-    if (!unavailable.empty()) GTEST_SKIP() << unavailable;
-    std::filesystem::current_path(QV_BUILD_DIR);  // the sprites are in the build folder
-    out_ = std::filesystem::path(QV_BUILD_DIR) / "menus";
-    std::filesystem::create_directories(out_);
-    rig_ = std::make_unique<test::ScreenRig>(1024, 768);
-    if (!rig_->opened) GTEST_SKIP() << "no OpenGL window could be opened";
-    input_ = std::make_unique<test::ScriptedWindowInput>(*rig_->input);
-    platform_ = std::make_unique<Platform>(Platform{rig_->gfx, *input_, rig_->audio, rig_->clock, rig_->rng});
-    game_ = std::make_unique<Game>(*platform_);
-    Game& g = *game_;
-    BuildVectorFont(g.font);
-    g.settings.windowed = true;
-    BuildModeTable(g.display, g.settings);
-    SelectModeFromSettings(g.display, g.settings);
-    ASSERT_TRUE(OpenDisplay(g));
+    OpenGame(1024, 768, test::Controls::Script);
+    if (!Ready()) return;
+    Game& g = game();
     InitParticles(g);
     NewGameReset(g);
     CentreShip(g);
-    input_->RequestQuit(200);  // a menu left open by a fault ends here
-  }
-
-  // After `frame`, the window's picture goes to build/menus/<name>.png.
-  void ShootAfter(int frame, const std::string& name) {
-    input_->afterFrame[frame] = [this, name] {
-      const std::filesystem::path file = out_ / (name + ".png");
-      SDL_Delay(150);
-      int left = 0, top = 0;
-      SDL_GetWindowPosition(rig_->backend.window(), &left, &top);
-      const Graphics& gfx = rig_->gfx;
-      const std::string crop = std::to_string(gfx.Width()) + "x" + std::to_string(gfx.Height()) + "+" +
-                               std::to_string(left) + "+" + std::to_string(top);
-      std::filesystem::remove(file);
-      const std::string command = "import -window root -crop " + crop + " +repage " + file.string();
-      ASSERT_EQ(std::system(command.c_str()), 0) << file;
-      RgbaImage shot;
-      ASSERT_TRUE(LoadPngFile(file.string(), shot)) << file;
-      shots_[name] = shot;
-      std::printf("%s: %ld lit pixels -> %s\n", name.c_str(), test::LitPixels(shot), file.c_str());
-    };
+    input().RequestQuit(200);  // a menu left open by a fault ends here
   }
 
   // Lit pixels right of the screen centre plus 50, where no menu text reaches.
   static long LitRightOfText(const RgbaImage& image) {
-    long lit = 0;
-    for (int y = 0; y < image.height; ++y)
-      for (int x = image.width / 2 + 50; x < image.width; ++x) {
-        const std::uint8_t* p = &image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 4];
-        if (p[0] > 24 || p[1] > 24 || p[2] > 24) ++lit;
-      }
-    return lit;
+    return test::LitIn(image, image.width / 2 + 50, 0, image.width, image.height);
   }
-
-  Game& game() { return *game_; }
-  test::ScriptedWindowInput& input() { return *input_; }
-
-  std::filesystem::path out_;
-  std::unique_ptr<test::ScreenRig> rig_;
-  std::unique_ptr<test::ScriptedWindowInput> input_;
-  std::unique_ptr<Platform> platform_;
-  std::unique_ptr<Game> game_;
-  std::map<std::string, RgbaImage> shots_;
 };
 
 TEST_F(MenusOnScreen, OptionsBetweenGames) {

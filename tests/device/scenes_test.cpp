@@ -4,7 +4,6 @@
 // it skips.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "effects/particles.h"
@@ -18,7 +17,7 @@
 #include "platform/degmath.h"
 #include "player/power_up.h"
 #include "player/shots.h"
-#include "render/display.h"
+#include "scoring/high_scores.h"
 #include "screen_rig.h"
 #include "shell/game_flow.h"
 #include "shell/world.h"
@@ -26,41 +25,18 @@
 namespace qv {
 namespace {
 
-class ScenesOnScreen : public ::testing::Test {
+class ScenesOnScreen : public test::ScreenTest {
  protected:
+  ScenesOnScreen() : ScreenTest("scenes") {}
   void SetUp() override {
-    const std::string unavailable = test::ScreenUnavailable();
-    if (!unavailable.empty()) GTEST_SKIP() << unavailable;
-    std::filesystem::current_path(QV_BUILD_DIR);  // the sprites are in the build folder
-    out_ = std::filesystem::path(QV_BUILD_DIR) / "scenes";
-    std::filesystem::create_directories(out_);
-    rig_ = std::make_unique<test::ScreenRig>(1024, 768);
-    if (!rig_->opened) GTEST_SKIP() << "no OpenGL window could be opened";
-    game_ = std::make_unique<Game>(*rig_->platform);
-    Game& g = *game_;
-    BuildVectorFont(g.font);
-    g.settings.windowed = true;
-    BuildModeTable(g.display, g.settings);
-    SelectModeFromSettings(g.display, g.settings);
-    ASSERT_TRUE(OpenDisplay(g));
-    ASSERT_TRUE(g.images.greenSquare) << "the sprites are built with the tests";
+    OpenGame(1024, 768);
+    if (!Ready()) return;
+    Game& g = game();
     BuildDefaultHighScores(g.scores);
     InitParticles(g);
     NewGameReset(g);
     CentreShip(g);
     g.state.godMode = 1;
-  }
-
-  // Captures `draw` into build/scenes/<name>.png and checks that at least `minLit` pixels show.
-  template <class Draw>
-  void Shoot(const std::string& name, long minLit, Draw draw) {
-    const std::filesystem::path file = out_ / (name + ".png");
-    ASSERT_TRUE(rig_->Capture(file, draw)) << file;
-    RgbaImage shot;
-    ASSERT_TRUE(LoadPngFile(file.string(), shot)) << file;
-    const long lit = test::LitPixels(shot);
-    std::printf("%s: %ld lit pixels -> %s\n", name.c_str(), lit, file.c_str());
-    EXPECT_GT(lit, minLit) << name << " looks blank";
   }
 
   void Frames(int n) {
@@ -69,12 +45,6 @@ class ScenesOnScreen : public ::testing::Test {
       UpdateWorld(*game_, 0);
     }
   }
-
-  Game& game() { return *game_; }
-
-  std::filesystem::path out_;
-  std::unique_ptr<test::ScreenRig> rig_;
-  std::unique_ptr<Game> game_;
 };
 
 void Bursts(Game& g) {

@@ -6,9 +6,6 @@
 // runs this under Xvfb and keeps the pictures in build/settings_screens/; without a display it skips.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <map>
 #include <string>
 
 #include "effects/particles.h"
@@ -21,7 +18,6 @@
 #include "enemies/triangle.h"
 #include "platform/degmath.h"
 #include "player/power_up.h"
-#include "render/display.h"
 #include "screen_rig.h"
 #include "settings/settings_screens.h"
 #include "shell/game_flow.h"
@@ -30,30 +26,18 @@
 namespace qv {
 namespace {
 
-class SettingsScreensOnScreen : public ::testing::Test {
+class SettingsScreensOnScreen : public test::ScreenTest {
  protected:
+  SettingsScreensOnScreen() : ScreenTest("settings_screens") {}
   void SetUp() override {
-    const std::string unavailable = test::ScreenUnavailable();
-    if (!unavailable.empty()) GTEST_SKIP() << unavailable;
-    std::filesystem::current_path(QV_BUILD_DIR);  // the sprites are in the build folder
-    out_ = std::filesystem::path(QV_BUILD_DIR) / "settings_screens";
-    std::filesystem::create_directories(out_);
-    rig_ = std::make_unique<test::ScreenRig>(1024, 768);
-    if (!rig_->opened) GTEST_SKIP() << "no OpenGL window could be opened";
-    input_ = std::make_unique<test::ScriptedWindowInput>(*rig_->input);
-    platform_ = std::make_unique<Platform>(Platform{rig_->gfx, *input_, rig_->audio, rig_->clock, rig_->rng});
-    game_ = std::make_unique<Game>(*platform_);
-    Game& g = *game_;
-    BuildVectorFont(g.font);
-    g.settings.windowed = true;
-    BuildModeTable(g.display, g.settings);
-    SelectModeFromSettings(g.display, g.settings);
-    ASSERT_TRUE(OpenDisplay(g));
+    OpenGame(1024, 768, test::Controls::Script);
+    if (!Ready()) return;
+    Game& g = game();
     ASSERT_TRUE(g.images.colourPick) << "the picker is built with the tests";
     InitParticles(g);
     NewGameReset(g);
     CentreShip(g);
-    input_->RequestQuit(1000);  // a screen left open by a fault ends here
+    input().RequestQuit(1000);  // a screen left open by a fault ends here
   }
 
   // Keys tapped a few frames apart from the next free frame; `Step` waits out `debounce` first.
@@ -70,26 +54,8 @@ class SettingsScreensOnScreen : public ::testing::Test {
 
   // After the next free frame, the window's picture goes to build/settings_screens/<name>.png.
   void ShootNow(const std::string& name) {
-    input_->afterFrame[next_] = [this, name] {
-      const std::filesystem::path file = out_ / (name + ".png");
-      ASSERT_TRUE(rig_->Grab(file)) << file;
-      RgbaImage shot;
-      ASSERT_TRUE(LoadPngFile(file.string(), shot)) << file;
-      shots_[name] = shot;
-      std::printf("%s: %ld lit pixels -> %s\n", name.c_str(), test::LitPixels(shot), file.c_str());
-    };
+    ShootAfter(next_, name);
     next_ += 3;
-  }
-
-  // Lit pixels in a box of the picture.
-  static long LitIn(const RgbaImage& image, int x0, int y0, int x1, int y1) {
-    long lit = 0;
-    for (int y = std::max(y0, 0); y < std::min(y1, image.height); ++y)
-      for (int x = std::max(x0, 0); x < std::min(x1, image.width); ++x) {
-        const std::uint8_t* p = &image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 4];
-        if (p[0] > 24 || p[1] > 24 || p[2] > 24) ++lit;
-      }
-    return lit;
   }
 
   // A game frame as play presents it, kept as the picture behind the menus.
@@ -107,14 +73,6 @@ class SettingsScreensOnScreen : public ::testing::Test {
     g.gfx.GrabImage(g.display.menuBackdrop, 0, 0);
   }
 
-  Game& game() { return *game_; }
-
-  std::filesystem::path out_;
-  std::unique_ptr<test::ScreenRig> rig_;
-  std::unique_ptr<test::ScriptedWindowInput> input_;
-  std::unique_ptr<Platform> platform_;
-  std::unique_ptr<Game> game_;
-  std::map<std::string, RgbaImage> shots_;
   int next_ = 4;
 };
 
@@ -133,9 +91,9 @@ TEST_F(SettingsScreensOnScreen, VideoSettingsOverTheLiveGrid) {
   ASSERT_EQ(shots_.count("video_settings"), 1u);
   const RgbaImage& shot = shots_["video_settings"];
   const int cx = 512, cy = 384;
-  EXPECT_GT(LitIn(shot, cx - 48, cy + 165, cx + 196, cy + 183), 3000) << "the colour strip";
-  EXPECT_GT(LitIn(shot, cx - 48, cy + 205, cx + 196, cy + 223), 2000) << "the brightness strip";
-  EXPECT_GT(LitIn(shot, 140, 120, 880, 650), 20000) << "the grid panel";
+  EXPECT_GT(test::LitIn(shot, cx - 48, cy + 165, cx + 196, cy + 183), 3000) << "the colour strip";
+  EXPECT_GT(test::LitIn(shot, cx - 48, cy + 205, cx + 196, cy + 223), 2000) << "the brightness strip";
+  EXPECT_GT(test::LitIn(shot, 140, 120, 880, 650), 20000) << "the grid panel";
   EXPECT_NE(g.settings.gridRed * 65536 + g.settings.gridGreen * 256 + g.settings.gridBlue, 32 * 65536 + 80 * 256 + 200)
       << "the grid took a colour from the strip";
 }
@@ -152,7 +110,7 @@ TEST_F(SettingsScreensOnScreen, VideoSettingsOnASmallDisplay) {
   ASSERT_EQ(shots_.count("video_settings_640x480"), 1u);
   const RgbaImage& shot = shots_["video_settings_640x480"];
   EXPECT_EQ(shot.width, 640);
-  EXPECT_GT(LitIn(shot, 0, 440, 640, 480), 300) << "\"Done\" on the screen, 32 pixels below \"Grid Bright:\"";
+  EXPECT_GT(test::LitIn(shot, 0, 440, 640, 480), 300) << "\"Done\" on the screen, 32 pixels below \"Grid Bright:\"";
 }
 
 TEST_F(SettingsScreensOnScreen, GameSettingsOverAGameInProgress) {
@@ -166,7 +124,7 @@ TEST_F(SettingsScreensOnScreen, GameSettingsOverAGameInProgress) {
   EXPECT_EQ(GameSettings(g, true), 0);
   ASSERT_EQ(shots_.count("game_settings"), 1u);
   const RgbaImage& shot = shots_["game_settings"];
-  EXPECT_GT(LitIn(shot, 512 - 118, 384 + 82, 512 + 30, 384 + 102), 2500) << "the bar, half full";
+  EXPECT_GT(test::LitIn(shot, 512 - 118, 384 + 82, 512 + 30, 384 + 102), 2500) << "the bar, half full";
 }
 
 TEST_F(SettingsScreensOnScreen, AudioSettings) {
@@ -179,8 +137,8 @@ TEST_F(SettingsScreensOnScreen, AudioSettings) {
   EXPECT_EQ(AudioSettings(g, false), 0);
   ASSERT_EQ(shots_.count("audio_settings"), 1u);
   const RgbaImage& shot = shots_["audio_settings"];
-  EXPECT_GT(LitIn(shot, 513, 385, 613, 407), 1800) << "the effects bar, half full";
-  EXPECT_GT(LitIn(shot, 513, 425, 663, 447), 2800) << "the music bar, three quarters full";
+  EXPECT_GT(test::LitIn(shot, 513, 385, 613, 407), 1800) << "the effects bar, half full";
+  EXPECT_GT(test::LitIn(shot, 513, 425, 663, 447), 2800) << "the music bar, three quarters full";
 }
 
 // The image set and the grid style switched on the video screen, kept, then a scene with every kind:
@@ -225,12 +183,7 @@ TEST_F(SettingsScreensOnScreen, EverySpriteDrawsAfterSwitchingTheImageSetAndGrid
     g.state.gameTicks += 1;
     UpdateWorld(g, 0);
   }
-  const std::filesystem::path file = out_ / "after_switching_sets.png";
-  ASSERT_TRUE(rig_->Capture(file, [&] { DrawWorld(g); }));
-  RgbaImage shot;
-  ASSERT_TRUE(LoadPngFile(file.string(), shot));
-  std::printf("after_switching_sets: %ld lit pixels -> %s\n", test::LitPixels(shot), file.c_str());
-  EXPECT_GT(test::LitPixels(shot), 60000);
+  Shoot("after_switching_sets", 60000, [&] { DrawWorld(g); });
 }
 
 }  // namespace

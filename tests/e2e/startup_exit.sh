@@ -16,18 +16,7 @@ start_xvfb
 
 "$work/quorvax" >"$work/out.log" 2>&1 &
 game=$!
-window=""
-for _ in $(seq 1 300); do
-  window=$(xdotool search --name Quorvax 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  kill -0 "$game" 2>/dev/null || { cat "$work/out.log"; fail "the game ended before opening its window"; }
-  sleep 0.2
-done
-if [ -z "$window" ]; then
-  echo "--- game output:"; cat "$work/out.log"
-  echo "--- windows:"; xwininfo -root -tree 2>&1 | head -n 20
-  fail "no window"
-fi
+wait_for_window "$game" "$work/out.log"
 # A busy machine may take a while to draw the first frames: look again for up to half a minute.
 lit=0
 for _ in $(seq 1 30); do

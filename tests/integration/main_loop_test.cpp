@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "platform/headless/headless_platform.h"
-#include "render/vector_font.h"
 #include "scoring/high_scores.h"
 #include "shell/game.h"
 #include "shell/program.h"
+#include "support/drawn_text.h"
 #include "support/temp_dir.h"
 
 namespace qv {
@@ -35,27 +35,8 @@ const char* Name(Seen s) {
   return "";
 }
 
-// The lines a text leaves in the recorder, drawn on a separate device so the game's own drawing state
-// is never touched.
-std::vector<std::vector<float>> Strokes(std::string_view text, int x, int y, float scale) {
-  HeadlessPlatform hp;
-  VectorFont font;
-  BuildVectorFont(font);
-  std::vector<DrawRecord> records;
-  hp.gfx.SetRecorder(&records);
-  DrawVectorText(hp.gfx, font, text, x, y, scale);
-  std::vector<std::vector<float>> strokes;
-  for (const DrawRecord& r : records) strokes.push_back(r.points);
-  return strokes;
-}
-
-bool Contains(const std::vector<DrawRecord>& records, const std::vector<std::vector<float>>& strokes) {
-  for (std::size_t i = 0; i + strokes.size() <= records.size(); ++i) {
-    bool match = true;
-    for (std::size_t k = 0; k < strokes.size() && match; ++k) match = records[i + k].points == strokes[k];
-    if (match) return true;
-  }
-  return false;
+bool Contains(const std::vector<DrawRecord>& records, const std::vector<DrawRecord>& strokes) {
+  return !test::FindRun(records, strokes, [](const DrawRecord&) { return true; }).empty();
 }
 
 std::string ReadAll(const std::string& path) {
@@ -72,11 +53,11 @@ class MainLoopTest : public ::testing::Test {
   void SetUp() override {
     const int cx = 512, cy = 384;
     marks_ = {
-        {Seen::Credits, Strokes("Special Thanks To", cx - 128, 768 - 160, 3.2f)},
-        {Seen::TopScores, Strokes("SCORE", cx - 250, cy - 180, 3)},
-        {Seen::Friends, Strokes("Know Your Friends", 277, 10, 4.5f)},
-        {Seen::Enemies, Strokes("Know Your Enemies", 277, 10, 4.5f)},
-        {Seen::NameEntry, Strokes("Congratulations!", cx - 250, cy - 240, 3)},
+        {Seen::Credits, test::TextStrokes("Special Thanks To", cx - 128, 768 - 160, 3.2f)},
+        {Seen::TopScores, test::TextStrokes("SCORE", cx - 250, cy - 180, 3)},
+        {Seen::Friends, test::TextStrokes("Know Your Friends", 277, 10, 4.5f)},
+        {Seen::Enemies, test::TextStrokes("Know Your Enemies", 277, 10, 4.5f)},
+        {Seen::NameEntry, test::TextStrokes("Congratulations!", cx - 250, cy - 240, 3)},
     };
   }
 
@@ -147,7 +128,7 @@ class MainLoopTest : public ::testing::Test {
   std::function<void(Seen)> afterEachFrame;
 
  private:
-  std::vector<std::pair<Seen, std::vector<std::vector<float>>>> marks_;
+  std::vector<std::pair<Seen, std::vector<DrawRecord>>> marks_;
   std::vector<DrawRecord> frame_;
 };
 

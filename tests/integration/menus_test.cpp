@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settings/menus.h"
-#include "support/game_fixture.h"
+#include "support/control_rig.h"
 
 namespace qv {
 namespace {
@@ -18,71 +18,17 @@ namespace {
 constexpr int kGuardFrame = 400;
 
 // One game on headless devices with a script of input, one event every other frame.
-struct MenuRig {
-  MenuRig() {
-    cx = game.view.viewWidth / 2;
-    cy = game.view.viewHeight / 2;
-    input.RequestQuit(kGuardFrame);
-  }
-
-  // A key tapped at the next free frame.
-  MenuRig& Tap(int key, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      input.TapKey(next, key);
-      next += 2;
-    }
-    return *this;
-  }
-  // The mouse moved to (x, y), then a left click there on the next frame.
-  MenuRig& Click(int x, int y) {
-    input.At({HeadlessInput::Event::kMouseMove, next, x, y, 0});
-    input.ClickMouse(next + 1, 1);
-    next += 3;
-    return *this;
-  }
-  // The window closed at the next free frame.
-  MenuRig& Close() {
-    input.RequestQuit(next);
-    next += 2;
-    return *this;
-  }
-  // The frame of the last scripted event.
-  int last() const { return next - 2; }
-
-  test::GameFixture fx;
-  Game& game = fx.game;
-  HeadlessInput& input = fx.hp.input;
-  int cx = 0, cy = 0;
-  int next = 2;
+struct MenuRig : test::ControlRig {
+  MenuRig() : ControlRig(kGuardFrame) {}
 };
-
-// The strokes `text` leaves at (x, y) and `scale` when drawn alone.
-std::vector<std::vector<float>> Strokes(std::string_view text, int x, int y, float scale) {
-  HeadlessPlatform hp;
-  VectorFont font;
-  BuildVectorFont(font);
-  std::vector<DrawRecord> records;
-  hp.gfx.SetRecorder(&records);
-  DrawVectorText(hp.gfx, font, text, x, y, scale);
-  std::vector<std::vector<float>> strokes;
-  for (const DrawRecord& r : records) strokes.push_back(r.points);
-  return strokes;
-}
 
 // The colour of every place in `records` where `text` was drawn at (x, y) and `scale` with lines
 // 2 pixels wide, in drawing order.
 std::vector<MenuColour> Drawn(const std::vector<DrawRecord>& records, std::string_view text, int x, int y,
                               float scale) {
-  const std::vector<std::vector<float>> strokes = Strokes(text, x, y, scale);
   std::vector<MenuColour> found;
-  for (std::size_t i = 0; i + strokes.size() <= records.size(); ++i) {
-    bool match = true;
-    for (std::size_t k = 0; k < strokes.size() && match; ++k) {
-      const DrawRecord& r = records[i + k];
-      match = r.kind == DrawRecord::kLine && r.points == strokes[k] && r.lineWidth == 2;
-    }
-    if (match) found.push_back({records[i].r, records[i].g, records[i].b});
-  }
+  for (const std::size_t i : test::FindText(records, text, x, y, scale, 2.0f))
+    found.push_back({records[i].r, records[i].g, records[i].b});
   return found;
 }
 

@@ -1,6 +1,7 @@
-// A game on headless devices for driving the controller screens through their own frame loops: the
-// key names and the small bitmap font are set up as start-up leaves them, and a script of keys,
-// clicks and joystick buttons is laid out frame by frame (frames count the input's Poll calls).
+// A game on headless devices for driving the menus and the controller screens through their own
+// frame loops: the key names and the small bitmap font are set up as start-up leaves them, and a
+// script of keys, clicks and joystick buttons is laid out frame by frame (frames count the input's
+// Poll calls).
 #pragma once
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/headless/headless_input.h"
+#include "support/drawn_text.h"
 #include "support/game_fixture.h"
 
 namespace qv::test {
@@ -18,12 +20,12 @@ namespace qv::test {
 inline constexpr int kRigGuardFrame = 3000;
 
 struct ControlRig {
-  ControlRig() {
+  explicit ControlRig(int guardFrame = kRigGuardFrame) {
     game.keyNames = BuildKeyNames();
     game.gfx.SetTextFont(RasteriseBitmapFont(game.font, 8, 12), 8, 12);
     cx = game.view.viewWidth / 2;
     cy = game.view.viewHeight / 2;
-    input.RequestQuit(kRigGuardFrame);
+    input.RequestQuit(guardFrame);
   }
 
   // A key tapped at the next free frame (down for one frame), `times` times, two frames apart.
@@ -119,20 +121,8 @@ inline std::vector<Rgb> RectColours(const std::vector<DrawRecord>& records, floa
 // `scale`, in drawing order.
 inline std::vector<Rgb> VectorTextColours(const std::vector<DrawRecord>& records, std::string_view text, int x, int y,
                                           float scale) {
-  HeadlessPlatform alone;
-  VectorFont font;
-  BuildVectorFont(font);
-  std::vector<DrawRecord> strokes;
-  alone.gfx.SetRecorder(&strokes);
-  DrawVectorText(alone.gfx, font, text, x, y, scale);
   std::vector<Rgb> found;
-  if (strokes.empty()) return found;
-  for (std::size_t i = 0; i + strokes.size() <= records.size(); ++i) {
-    bool match = true;
-    for (std::size_t k = 0; k < strokes.size() && match; ++k)
-      match = records[i + k].kind == DrawRecord::kLine && records[i + k].points == strokes[k].points;
-    if (match) found.push_back({records[i].r, records[i].g, records[i].b});
-  }
+  for (const std::size_t i : FindText(records, text, x, y, scale)) found.push_back({records[i].r, records[i].g, records[i].b});
   return found;
 }
 

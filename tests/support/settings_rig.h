@@ -3,12 +3,8 @@
 // stay open by mistake, so a fault fails the test instead of hanging it.
 #pragma once
 
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "platform/headless/headless_input.h"
-#include "render/vector_font.h"
+#include "support/drawn_text.h"
 #include "support/game_fixture.h"
 
 namespace qv::test {
@@ -61,6 +57,17 @@ struct SettingsRig {
     for (int i = 0; i < times; ++i) Wait().Tap(key);
     return *this;
   }
+  // A choice at the next free frame: Enter tapped, or with `joystick` the button `button` of port 0
+  // pressed for one frame. Returns the frame of the choice.
+  int Choose(bool joystick, int button) {
+    const int frame = next;
+    if (joystick)
+      input.PressJoy(frame, 0, button, frame + 1);
+    else
+      input.TapKey(frame, kKeyEnter);
+    next += 2;
+    return frame;
+  }
   // The frame of the last scripted event.
   int last() const { return next - kGap; }
 
@@ -71,33 +78,5 @@ struct SettingsRig {
   int cx = 0, cy = 0;
   int next = 2;
 };
-
-// The strokes `text` leaves at (x, y) and `scale` when drawn alone.
-inline std::vector<std::vector<float>> TextStrokes(std::string_view text, int x, int y, float scale) {
-  HeadlessPlatform hp;
-  VectorFont font;
-  BuildVectorFont(font);
-  std::vector<DrawRecord> records;
-  hp.gfx.SetRecorder(&records);
-  DrawVectorText(hp.gfx, font, text, x, y, scale);
-  std::vector<std::vector<float>> strokes;
-  for (const DrawRecord& r : records) strokes.push_back(r.points);
-  return strokes;
-}
-
-// Where in `records` the text was drawn at (x, y) and `scale`: the index of its first stroke each time.
-inline std::vector<std::size_t> FindText(const std::vector<DrawRecord>& records, std::string_view text, int x, int y,
-                                         float scale) {
-  const std::vector<std::vector<float>> strokes = TextStrokes(text, x, y, scale);
-  std::vector<std::size_t> found;
-  if (strokes.empty()) return found;
-  for (std::size_t i = 0; i + strokes.size() <= records.size(); ++i) {
-    bool match = true;
-    for (std::size_t k = 0; k < strokes.size() && match; ++k)
-      match = records[i + k].kind == DrawRecord::kLine && records[i + k].points == strokes[k];
-    if (match) found.push_back(i);
-  }
-  return found;
-}
 
 }  // namespace qv::test

@@ -1,6 +1,6 @@
 # Sourced by the end-to-end scripts: starts an Xvfb of its own (it picks a free display number and
 # reports it when it is ready), points DISPLAY at it with software OpenGL and silent OpenAL, and stops
-# it when the script ends (running `$on_exit` too, if set). Defines `fail`.
+# it when the script ends (running `$on_exit` too, if set). Defines `fail` and `wait_for_window`.
 fail() { echo "FAIL: $*"; exit 1; }
 
 start_xvfb() {
@@ -20,4 +20,21 @@ start_xvfb() {
   [ -n "$number" ] || fail "Xvfb did not report its display"
   export DISPLAY=":$number" ALSOFT_DRIVERS=null LIBGL_ALWAYS_SOFTWARE=1
   xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
+}
+
+# wait_for_window PID LOG
+# Sets `window` to the game's window once it shows, waiting up to a minute. Fails, showing the game's
+# output from LOG, when the game ends first or no window shows.
+wait_for_window() {
+  local pid="$1" log="$2"
+  window=""
+  for _ in $(seq 1 300); do
+    window=$(xdotool search --name Quorvax 2>/dev/null | head -n 1)
+    [ -n "$window" ] && return 0
+    kill -0 "$pid" 2>/dev/null || { cat "$log"; fail "the game ended before opening its window"; }
+    sleep 0.2
+  done
+  echo "--- game output:"; cat "$log"
+  echo "--- windows:"; xwininfo -root -tree 2>&1 | head -n 20
+  fail "no window"
 }

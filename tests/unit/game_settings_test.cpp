@@ -127,12 +127,7 @@ TEST(GameSettingsTest, AChoiceEndsTheScreenOnlyFromDone) {
     for (const bool joystick : {false, true}) {
       SettingsRig rig;
       rig.Tap(kKeyUp, UpsTo(row)).Wait();
-      const int choice = rig.next;
-      if (joystick)
-        rig.input.PressJoy(choice, 0, 0, choice + 1);
-      else
-        rig.input.TapKey(choice, kKeyEnter);
-      rig.next += 2;
+      const int choice = rig.Choose(joystick, 0);
       rig.Wait(4).Tap(kKeyEscape);
       EXPECT_EQ(GameSettings(rig.game, false), 0);
       EXPECT_EQ(rig.input.frame(), row == kDone ? choice : rig.last()) << "row " << row;

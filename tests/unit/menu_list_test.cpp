@@ -1,7 +1,9 @@
 // The menu frame every menu shares: overlap of the hover boxes, up and down with wrap-around and the
-// pointer following the keyboard, hover selection, the latched stick and the joystick-button guard.
+// pointer following the keyboard, hover selection, the latched stick, the left and right steps of
+// value rows and the joystick-button guard.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "settings/menu_list.h"
@@ -140,6 +142,60 @@ TEST_F(MenuListTest, OneStickDeflectionIsOneStepUntilTheStickComesBackInside) {
     RunMenuFrame(game, menu);
     EXPECT_EQ(menu.selected, f.row) << "stick at " << f.y << ", frame " << input.frame();
     EXPECT_FLOAT_EQ(game.input.moveY, f.y) << "the raw reading is kept";
+  }
+}
+
+TEST_F(MenuListTest, HeldControlsStepOnceDebounceIsSpentAndHitsStepAtOnce) {
+  enum Control { kLeftArrow, kLeftButton, kRightArrow, kRightButton, kEnter };
+  struct Case {
+    const char* name;
+    SideControls controls;
+    bool enterStepsRight;
+    std::vector<Control> pressed;  // pressed in the frame, so both down and hit
+    float stickX;
+    int debounce;
+    int dx, debounceAfter;
+  };
+  using enum SideControls;
+  const Case cases[] = {
+      {"a held arrow", Held, false, {kLeftArrow}, 0, 0, -1, 20},
+      {"a held right button", Held, false, {kRightButton}, 0, 0, 1, 20},
+      {"held while debounce runs", Held, false, {kLeftArrow}, 0, 3, 0, 3},
+      {"both sides held: the left", Held, false, {kRightButton, kLeftArrow}, 0, 0, -1, 20},
+      {"the stick alone", Held, false, {}, 0.8f, 0, 1, 0},
+      {"the stick while debounce runs", Held, false, {}, -0.8f, 5, -1, 5},
+      {"a held control over the stick", Held, false, {kLeftButton}, 0.8f, 0, -1, 20},
+      {"Enter is no side control", Held, false, {kEnter}, 0, 0, 0, 0},
+      {"Enter held where it steps right", Held, true, {kEnter}, 0, 0, 1, 20},
+      {"a click while debounce runs", Hit, false, {kLeftButton}, 0, 7, -1, 7},
+      {"both sides hit: the right", Hit, false, {kRightArrow, kLeftArrow}, 0, 0, 1, 0},
+      {"a hit over the stick", Hit, false, {kLeftArrow}, 0.8f, 0, -1, 0},
+      {"Enter where it steps right", Hit, true, {kEnter}, 0, 0, 1, 0},
+      {"Enter where it does not", Hit, false, {kEnter}, 0, 0, 0, 0},
+      {"every control hit at once", Hit, true, {kLeftArrow, kLeftButton, kRightArrow, kRightButton, kEnter}, 0, 0, 1, 0},
+  };
+  for (const Case& c : cases) {
+    test::GameFixture f;
+    HeadlessInput& in = f.hp.input;
+    for (const Control control : c.pressed) {
+      if (control == kLeftButton || control == kRightButton)
+        in.ClickMouse(1, control == kLeftButton ? 1 : 2);
+      else
+        in.TapKey(1, control == kLeftArrow ? kKeyLeft : control == kRightArrow ? kKeyRight : kKeyEnter);
+    }
+    in.SetJoyAxis(1, 0, 0, c.stickX);
+    in.Poll();
+    MenuList m = menu;
+    f.game.input.debounce = c.debounce;
+    EXPECT_EQ(MenuHorizontalStep(f.game, m, c.controls, c.enterStepsRight), c.dx) << c.name;
+    EXPECT_EQ(f.game.input.debounce, c.debounceAfter) << c.name;
+    if (c.controls == Hit) {
+      EXPECT_EQ(in.KeyHit(kKeyLeft) + in.KeyHit(kKeyRight) + in.MouseHit(1) + in.MouseHit(2), 0)
+          << c.name << ": every side hit is read";
+      const bool enterHit = std::find(c.pressed.begin(), c.pressed.end(), kEnter) != c.pressed.end();
+      EXPECT_EQ(in.KeyHit(kKeyEnter) > 0, enterHit && !c.enterStepsRight)
+          << c.name << ": Enter is left for the choose keys unless it steps";
+    }
   }
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "scoring/high_scores.h"
 #include "support/drawn_text.h"
@@ -86,6 +87,19 @@ struct ScriptCase {
   std::string after;
 };
 
+// The screen run over a fresh game with `c.before` in the name buffer, `c`'s script, and Enter at
+// `enterFrame`: the name it leaves and the frames it presented.
+std::pair<std::string, int> RunScript(const ScriptCase& c, int enterFrame) {
+  test::GameFixture local{5};
+  Game& g = local.game;
+  g.state.score = 150000;
+  SetName(g, c.before);
+  c.script(local.hp.input);
+  local.hp.input.TapKey(enterFrame, kKeyEnter);
+  EnterHighScore(g);
+  return {NameText(g.nameBuffer), local.hp.gfx.FramesPresented()};
+}
+
 TEST_F(NameEntryTest, TypingWritesTheCharacterAndMovesOn) {
   const ScriptCase cases[] = {
       {"lower case, shift for capitals, digits, space; the old name stays elsewhere", "Zorvexil",
@@ -117,15 +131,9 @@ TEST_F(NameEntryTest, TypingWritesTheCharacterAndMovesOn) {
        "xyz     "},
   };
   for (const ScriptCase& c : cases) {
-    test::GameFixture local{5};
-    Game& g = local.game;
-    g.state.score = 150000;
-    SetName(g, c.before);
-    c.script(local.hp.input);
-    local.hp.input.TapKey(40, kKeyEnter);
-    EnterHighScore(g);
-    EXPECT_EQ(NameText(g.nameBuffer), c.after) << c.what;
-    EXPECT_EQ(local.hp.gfx.FramesPresented(), 40) << c.what;
+    const auto [name, presented] = RunScript(c, 40);
+    EXPECT_EQ(name, c.after) << c.what;
+    EXPECT_EQ(presented, 40) << c.what;
   }
 }
 
@@ -187,16 +195,7 @@ TEST_F(NameEntryTest, SticksAndArrowsStepThroughTheCycleWithTheirRest) {
        },
        "Q       "},
   };
-  for (const ScriptCase& c : cases) {
-    test::GameFixture local{5};
-    Game& g = local.game;
-    g.state.score = 150000;
-    SetName(g, c.before);
-    c.script(local.hp.input);
-    local.hp.input.TapKey(45, kKeyEnter);
-    EnterHighScore(g);
-    EXPECT_EQ(NameText(g.nameBuffer), c.after) << c.what;
-  }
+  for (const ScriptCase& c : cases) EXPECT_EQ(RunScript(c, 45).first, c.after) << c.what;
 }
 
 TEST_F(NameEntryTest, EnterAndTheMouseConfirmAtOnceAJoystickButtonOnlyAfterTheRest) {

@@ -228,12 +228,7 @@ TEST(VideoSettingsTest, AChoiceEndsTheScreenOnlyFromTheStyleAndStarRowsAndDone) 
     for (const bool joystick : {false, true}) {
       SettingsRig rig;
       rig.Tap(kKeyUp, UpsTo(row)).Wait();
-      const int choice = rig.next;
-      if (joystick)
-        rig.input.PressJoy(choice, 0, 3, choice + 1);
-      else
-        rig.input.TapKey(choice, kKeyEnter);
-      rig.next += 2;
+      const int choice = rig.Choose(joystick, 3);
       rig.Wait(4).Tap(kKeyEscape);
       EXPECT_EQ(VideoSettings(rig.game, false), 0);
       const bool ends = row == kGridStyle || row == kStars || row == kParticles || row == kDone;
