@@ -32,9 +32,10 @@ inline void LetNobodyIn(const std::filesystem::path& folder, bool writable) {
   (void)::chmod(folder.c_str(), writable ? 0755 : 0555);
 }
 
-// Runs body in a child process, unprivileged, with its standard error going to stderrPath when one is
-// given. Returns the body's result, the child's exit status or kCouldNotDropPrivileges.
-inline int RunUnprivileged(const std::function<int()>& body, const std::string& stderrPath = "") {
+// Runs body in a child process, with its standard error going to stderrPath when one is given, and
+// unprivileged when asked. Returns the body's result (the child's exit status), or
+// kCouldNotDropPrivileges.
+inline int RunInChild(const std::function<int()>& body, const std::string& stderrPath, bool unprivileged) {
   std::fflush(nullptr);
   const pid_t child = ::fork();
   if (child < 0) return -1;
@@ -43,7 +44,7 @@ inline int RunUnprivileged(const std::function<int()>& body, const std::string& 
       const int fd = ::open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
       if (fd < 0 || ::dup2(fd, STDERR_FILENO) < 0) ::_exit(126);
     }
-    if (::geteuid() == 0) {
+    if (unprivileged && ::geteuid() == 0) {
       if (::setgroups(0, nullptr) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0) {
         ::_exit(kCouldNotDropPrivileges);
       }
@@ -53,6 +54,10 @@ inline int RunUnprivileged(const std::function<int()>& body, const std::string& 
   int status = 0;
   if (::waitpid(child, &status, 0) != child) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+inline int RunUnprivileged(const std::function<int()>& body, const std::string& stderrPath = "") {
+  return RunInChild(body, stderrPath, true);
 }
 
 }  // namespace qv::test
