@@ -69,13 +69,22 @@ struct DecodedHeader {
   std::size_t rowBytes;
   int channels;
   int bitDepth;
+  std::uint64_t storedBytes;  // the image's rows as the file stores them, before decompression
 };
+
+// Deflate cannot squeeze data by more than about 1032 to 1, so a file whose stored rows would need more
+// than this many times its own size is cut short or lying about its size: it is refused before a
+// pixel buffer for the size it claims is made. (Without this, a few bytes could demand 256 MiB.)
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 // Reads the chunks up to the image data and asks libpng to expand everything to 8-bit RGBA.
 bool ReadHeaderAndSetTransforms(png_structp png, png_infop info, DecodedHeader* header) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_read_info(png, info);
 
+  const std::uint64_t storedBits = std::uint64_t{png_get_image_width(png, info)} * png_get_channels(png, info) *
+                                   png_get_bit_depth(png, info);
+  header->storedBytes = std::uint64_t{png_get_image_height(png, info)} * (1 + (storedBits + 7) / 8);
   const int colourType = png_get_color_type(png, info);
   const bool hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
   png_set_expand(png);  // palette to RGB, low-depth grey to 8 bits, tRNS to an alpha channel
@@ -162,6 +171,8 @@ bool DecodePng(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::
   } else if (header.width > kMaxPngSide || header.height > kMaxPngSide ||
              !ValidSize(static_cast<int>(header.width), static_cast<int>(header.height))) {
     SetError(error, "image is too large or empty");
+  } else if (header.storedBytes / kMaxDeflateRatio > size) {
+    SetError(error, "image data is too short for its size");
   } else if (header.channels != 4 || header.bitDepth != 8 || header.rowBytes != std::size_t{header.width} * 4) {
     SetError(error, "unsupported PNG layout");
   } else {

@@ -12,8 +12,10 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/headless/headless_platform.h"
@@ -387,6 +389,9 @@ TEST_P(BadFiles, TheProgramStartsPlaysAndExitsCleanly) {
     EXPECT_EQ(said, "quorvax: could not save " + std::string(TargetFile(c.target)) + " in " +
                         dir.path().string() + "\n");
   } else {
+    if (unreadable) {
+      EXPECT_EQ(ReadAll(stderrPath), "") << "every file could be saved";
+    }
     Settings saved;
     ParseConfig(ReadAll("Config.txt"), saved);
     EXPECT_EQ(FormatConfig(saved), ReadAll("Config.txt"));
