@@ -462,7 +462,7 @@ const ExtremeCase kExtremeCases[] = {
        EXPECT_EQ(r.gridCellsAcross, 5120 / 4);
        EXPECT_EQ(r.gridCellsDown, 4096 / 4);
      },
-     kStartFrame + 100 + 60, 50},
+     kStartFrame + 100 + 30, 20},
     {"FiftyThousandLongLivedParticles",
      Pairs({{"[Particle Count]", "50000"}, {"[Particle Life]", "500"}, {"[Particle Style]", "3"},
             {"[Particle Decay]", "0.9999"}}),
