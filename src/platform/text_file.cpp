@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,12 +20,15 @@ class Fd {
     if (fd_ >= 0) ::close(fd_);
   }
   int get() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
-  // Closes now and reports whether the close succeeded (a late write error can surface here).
-  bool Close() {
+  int Release() {
     const int fd = fd_;
     fd_ = -1;
-    return ::close(fd) == 0;
+    return fd;
+  }
+  bool ok() const { return fd_ >= 0; }
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
   }
 
  private:
@@ -43,6 +47,30 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Opens the temporary file of a save, creating it if need be, and locks it against another copy of the
+// game saving the same file at the same moment. The lock is taken on the file the name pointed to; should
+// another saver have renamed that file over its target in the meantime, the name is opened afresh.
+// Returns the descriptor, or -1 when the temporary file cannot be made (an unwritable folder, or
+// something that is not a plain file standing in its place).
+int OpenLockedTemporary(const std::string& temp) {
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    // O_NONBLOCK: a pipe standing in the temporary file's place fails at once instead of waiting for a
+    // reader. It changes nothing for a plain file.
+    Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666));
+    if (!fd.ok()) return -1;
+    struct stat held {};
+    if (::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode)) return -1;
+    // A folder whose file system has no locks is written unlocked.
+    while (::flock(fd.get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat named {};
+    if (::lstat(temp.c_str(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+      return fd.Release();
+    }
+  }
+  return -1;
+}
+
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
@@ -52,8 +80,11 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
+std::string TemporaryPathFor(const std::string& path) { return path + ".tmp"; }
+
 std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // O_NONBLOCK: a pipe in the file's place is refused below instead of waiting for a writer forever.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.ok()) return std::nullopt;
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
@@ -77,17 +108,23 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t ma
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  // One game writes its own files; the process id keeps two running copies from sharing a temp name.
-  const std::string temp = path + ".tmp" + std::to_string(::getpid());
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
-  if (!fd.ok()) return false;
+  // A file the player made read-only stays as it is, just as writing into it in place would fail.
+  struct stat old {};
+  const bool replacing = ::stat(path.c_str(), &old) == 0;
+  if (replacing && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
 
-  const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-  const bool closed = fd.Close();
-  if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
-  }
+  const std::string temp = TemporaryPathFor(path);
+  Fd fd(OpenLockedTemporary(temp));
+  if (!fd.ok()) return false;
+  // The new file keeps the old one's permissions, so a private file stays private.
+  const bool keepMode = replacing && S_ISREG(old.st_mode);
+  const bool saved = ::ftruncate(fd.get(), 0) == 0 && WriteAll(fd.get(), bytes) &&
+                     (!keepMode || ::fchmod(fd.get(), old.st_mode & 07777) == 0) && ::fsync(fd.get()) == 0 &&
+                     ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!saved) ::unlink(temp.c_str());
+  // The lock is let go only now: until the rename, no other saver may take the temporary file over.
+  fd.Close();
+  if (!saved) return false;
 
   // Make the rename itself durable; the new file is already complete, so a failure here changes nothing.
   Fd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -19,11 +19,19 @@ inline constexpr std::size_t kMaxTextFileBytes = 16u << 20;
 std::optional<std::string> ReadFileBytes(const std::string& path,
                                          std::size_t maxBytes = kMaxTextFileBytes);
 
-// Replaces the file at path with bytes so that a crash or a full disk leaves either the old file or
-// the new one, never a truncated mix: the bytes go to a temporary file in the same folder, are flushed
-// to the disk, and the temporary file is then renamed over the target. On any failure the old file is
-// untouched, the temporary file is removed, and the result is false.
+// Replaces the file at path with bytes so that a crash, a kill or a full disk leaves either the old
+// file or the new one, never a truncated mix: the bytes go to the temporary file TemporaryPathFor(path)
+// in the same folder, are flushed to the disk, and the temporary file is then renamed over the target.
+// On any failure the old file is untouched, the temporary file is removed, and the result is false.
+//
+// The temporary file's name is fixed, so a save cut short by a kill or a power cut leaves at most one
+// stale temporary file beside its target, and the next save of that target takes it over. Two copies of
+// the game saving the same file at once take turns (the temporary file is locked while in use).
+// A target that exists but may not be written (made read-only) is left alone and the result is false;
+// a replaced file keeps its permissions.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+// "Config.txt" saves through "Config.txt.tmp".
+std::string TemporaryPathFor(const std::string& path);
 
 class LineReader {
  public:

@@ -48,7 +48,9 @@ bool VerifyHighScores(HighScoreTable& table) {
   for (int column = 0; column < kDifficultyCount; ++column) {
     for (int row = 0; row < kHighScorePlaces; ++row) {
       const HighScoreRow& entry = table.rows[row][column];
-      if (entry.checksum != RowChecksum(entry.score, entry.time, entry.name, entry.settings)) {
+      const bool tooLong = entry.time.size() > kMaxHighScoreText || entry.name.size() > kMaxHighScoreText ||
+                           entry.settings.size() > kMaxHighScoreText;
+      if (tooLong || entry.checksum != RowChecksum(entry.score, entry.time, entry.name, entry.settings)) {
         BuildDefaultHighScores(table);
         return false;
       }

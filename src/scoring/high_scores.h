@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -53,8 +54,15 @@ int RowChecksum(int score, std::string_view time, std::string_view name, std::st
 // Places 0..9 of every difficulty become the built-in entries; the spare row is left alone.
 void BuildDefaultHighScores(HighScoreTable& table);
 
-// True when every stored row matches its checksum; otherwise the whole table is rebuilt from the
-// built-in entries, the good rows included, and the result is false.
+// No text the game writes into a row comes near this length (a name is eight characters, a settings
+// summary at most about a hundred). A row with a longer time, name or settings text fails its check like
+// a wrong checksum: such a row can only come from a forged file, and drawing megabytes of name on every
+// frame of the top-scores screen would stall the game.
+inline constexpr std::size_t kMaxHighScoreText = 255;
+
+// True when every stored row matches its checksum and holds texts of at most kMaxHighScoreText
+// characters; otherwise the whole table is rebuilt from the built-in entries, the good rows included,
+// and the result is false.
 bool VerifyHighScores(HighScoreTable& table);
 
 // Reads the 150 lines into places 0..9 by position, lines missing at the end reading as empty text and

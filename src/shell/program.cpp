@@ -1,7 +1,9 @@
 #include "shell/program.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "audio/sound_bank.h"
 #include "effects/particles.h"
@@ -225,9 +227,20 @@ int RunProgram(Game& game, const LaunchOptions& options) {
   game.in.ShowMouse();
   Settings toSave = game.settings;
   if (game.configuredDisplay) RestoreDisplayChoice(toSave, *game.configuredDisplay);
-  SaveConfig(std::string(kConfigFileName), toSave, game.status);
-  SaveColours(std::string(kColourFileName), game.colours, game.status);
-  SaveHighScores(std::string(kHighScoreFileName), game.scores);
+  std::string unsaved;
+  const auto note = [&unsaved](bool saved, std::string_view file) {
+    if (!saved) unsaved += (unsaved.empty() ? "" : ", ") + std::string(file);
+  };
+  note(SaveConfig(std::string(kConfigFileName), toSave, game.status), kConfigFileName);
+  note(SaveColours(std::string(kColourFileName), game.colours, game.status), kColourFileName);
+  note(SaveHighScores(std::string(kHighScoreFileName), game.scores), kHighScoreFileName);
+  // A folder that cannot be written (a read-only install, a full disk, files made read-only) loses
+  // this run's changes: the player is told once which files, and the exit is still an orderly one.
+  if (!unsaved.empty()) {
+    std::error_code ec;
+    const std::string folder = std::filesystem::current_path(ec).string();
+    std::fprintf(stderr, "quorvax: could not save %s in %s\n", unsaved.c_str(), folder.c_str());
+  }
   return 0;
 }
 

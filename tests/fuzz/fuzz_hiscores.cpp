@@ -1,5 +1,5 @@
 // Any bytes as "hiscores.dat": reading and checking must not crash, the table left behind must pass
-// its own check, and it must save and load back unchanged.
+// its own check with no over-long text, and it must save and load back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   qv::HighScoreTable checked = table;
   if (!qv::VerifyHighScores(checked)) std::abort();
+  for (const auto& row : table.rows) {
+    for (const qv::HighScoreRow& entry : row) {
+      if (entry.time.size() > qv::kMaxHighScoreText || entry.name.size() > qv::kMaxHighScoreText ||
+          entry.settings.size() > qv::kMaxHighScoreText) {
+        std::abort();
+      }
+    }
+  }
 
   qv::HighScoreTable reloaded;
   qv::ParseHighScores(qv::FormatHighScores(table), reloaded);

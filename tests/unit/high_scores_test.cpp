@@ -142,13 +142,24 @@ TEST(HighScoreFile, ShortOrForeignFilesBringBackTheDefaults) {
   }
 }
 
-TEST(HighScoreFile, TextsAreWholeUntrimmedLinesOfAnyLength) {
+TEST(HighScoreFile, TextsAreWholeUntrimmedLines) {
   HighScoreTable table = Defaults();
   HighScoreRow& entry = table.rows[0][0];
-  entry.name = "  " + std::string(5000, 'n') + "  ";
+  entry.name = "  " + std::string(kMaxHighScoreText - 4, 'n') + "  ";
   entry.time = "\t";
   entry.checksum = RowChecksum(entry.score, entry.time, entry.name, entry.settings);
   EXPECT_EQ(Loaded(FormatHighScores(table)), table);
+}
+
+TEST(HighScoreFile, ARowWithAnOverlongTextBringsBackTheDefaultsEvenWithItsChecksumRight) {
+  const std::string tooLong(kMaxHighScoreText + 1, 'x');
+  for (std::string HighScoreRow::*text : {&HighScoreRow::time, &HighScoreRow::name, &HighScoreRow::settings}) {
+    HighScoreTable table = PlayedTable();
+    HighScoreRow& entry = table.rows[9][2];
+    entry.*text = tooLong;
+    entry.checksum = RowChecksum(entry.score, entry.time, entry.name, entry.settings);
+    EXPECT_EQ(Loaded(FormatHighScores(table)), Defaults());
+  }
 }
 
 // Scores 1000, 900, ... 100 in the "Medium" column.

@@ -191,6 +191,28 @@ TEST(PngIo, DamagedFilesAreRefusedAndLeaveTheOutputAlone) {
   EXPECT_FALSE(DecodePng(nullptr, 100, out));
 }
 
+TEST(PngIo, AFileFarTooSmallForTheSizeItClaimsIsRefusedBeforeItsPixelsAreMade) {
+  const Bytes good = EncodeOrDie(MakeImage(12, 8));
+  // 16384 x 4096 is within the limits, but no deflate stream of these few bytes can hold 256 MiB.
+  const Bytes claims = WithIhdrSize(good, 16384, 4096);
+  RgbaImage out;
+  std::string error;
+  EXPECT_FALSE(DecodePng(claims.data(), claims.size(), out, &error));
+  EXPECT_EQ(error, "image data is too short for its size");
+}
+
+TEST(PngIo, AHighlyCompressedImageStillDecodes) {
+  RgbaImage flat;
+  flat.width = 1024;
+  flat.height = 1024;
+  flat.pixels.assign(std::size_t{1024} * 1024 * 4, 0);
+  const Bytes bytes = EncodeOrDie(flat);
+  ASSERT_LT(bytes.size() * 500, flat.pixels.size()) << "the fixture should compress hundreds of times";
+  RgbaImage out;
+  std::string error;
+  EXPECT_TRUE(DecodePng(bytes.data(), bytes.size(), out, &error)) << error;
+}
+
 // Fixtures in the colour types the game's own encoder never writes, made with libpng directly.
 struct RawPng {
   int width = 0, height = 0, colourType = 0, bitDepth = 8;

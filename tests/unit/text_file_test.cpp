@@ -1,13 +1,20 @@
 #include "platform/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "settings/text_values.h"
+#include "support/unprivileged.h"
 #include "temp_folder.h"
 
 namespace qv {
@@ -225,6 +232,94 @@ TEST_F(TextFileTest, AtomicWriteThatCannotReplaceTheTargetKeepsItAndRemovesTheTe
   EXPECT_FALSE(WriteFileAtomic(folder.File("Colours.txt"), "x"));
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Colours.txt"});
   EXPECT_EQ(ReadBytes(folder.File("Colours.txt/inside")), "kept");
+}
+
+TEST_F(TextFileTest, ReadsNothingFromAPipeWithoutWaitingForAWriter) {
+  const std::string path = folder.File("Config.txt");
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  EXPECT_EQ(ReadFileBytes(path), std::nullopt);
+}
+
+TEST_F(TextFileTest, AStaleTemporaryFileLeftByAnInterruptedSaveIsTakenOverByTheNextSave) {
+  const std::string path = folder.File("hiscores.dat");
+  WriteBytes(path, "old");
+  // A save killed half-way: a longer, partial temporary file is left behind.
+  WriteBytes(TemporaryPathFor(path), std::string(5000, 'p'));
+  ASSERT_TRUE(WriteFileAtomic(path, "new"));
+  EXPECT_EQ(ReadBytes(path), "new");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"hiscores.dat"});
+}
+
+TEST_F(TextFileTest, SomethingOtherThanAFileWhereTheTemporaryFileGoesFailsTheSaveAndIsLeftAlone) {
+  const std::string path = folder.File("Config.txt");
+  WriteBytes(path, "old");
+  std::filesystem::create_directory(TemporaryPathFor(path));
+  EXPECT_FALSE(WriteFileAtomic(path, "new"));
+  EXPECT_EQ(ReadBytes(path), "old");
+  EXPECT_TRUE(std::filesystem::is_directory(TemporaryPathFor(path)));
+
+  std::filesystem::remove(TemporaryPathFor(path));
+  ASSERT_EQ(::mkfifo(TemporaryPathFor(path).c_str(), 0600), 0);
+  EXPECT_FALSE(WriteFileAtomic(path, "new"));  // and does not wait for a reader
+  EXPECT_EQ(ReadBytes(path), "old");
+}
+
+TEST_F(TextFileTest, AReplacedFileKeepsItsPermissions) {
+  const std::string path = folder.File("Config.txt");
+  WriteBytes(path, "old");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(WriteFileAtomic(path, "new"));
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(TextFileTest, AFileMadeReadOnlyIsNotReplaced) {
+  const std::string path = folder.File("Colours.txt");
+  WriteBytes(path, "the player's own colours");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  // The folder itself may be written: only the file's own permission stops the save.
+  test::LetNobodyIn(folder.File(""), true);
+  const int result = test::RunUnprivileged([&] { return WriteFileAtomic(path, "new") ? 1 : test::kBodyPassed; });
+  if (result == test::kCouldNotDropPrivileges) GTEST_SKIP() << "cannot run as an unprivileged user here";
+  EXPECT_EQ(result, test::kBodyPassed) << "the save should have been refused";
+  EXPECT_EQ(ReadBytes(path), "the player's own colours");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Colours.txt"});
+}
+
+// Two copies of the game saving one file at the same moment take turns: whenever the file is read it
+// is one of the two complete versions.
+TEST_F(TextFileTest, TwoProcessesSavingTheSameFileNeverMixTheirVersions) {
+  const std::string path = folder.File("Config.txt");
+  const std::string versions[] = {std::string(300000, 'a'), std::string(200000, 'b')};
+  ASSERT_TRUE(WriteFileAtomic(path, versions[0]));
+  pid_t savers[2];
+  for (int i = 0; i < 2; ++i) {
+    savers[i] = ::fork();
+    ASSERT_GE(savers[i], 0);
+    if (savers[i] == 0) {
+      for (int n = 0; n < 60; ++n) {
+        if (!WriteFileAtomic(path, versions[i])) ::_exit(1);
+      }
+      ::_exit(0);
+    }
+  }
+  int reads = 0, mixed = 0;
+  int status[2] = {-1, -1};
+  for (int alive = 2; alive > 0;) {
+    const std::optional<std::string> now = ReadFileBytes(path);
+    ++reads;
+    if (!now || (*now != versions[0] && *now != versions[1])) ++mixed;
+    alive = 0;
+    for (int i = 0; i < 2; ++i) {
+      if (status[i] == -1 && ::waitpid(savers[i], &status[i], WNOHANG) == 0) status[i] = -1;
+      alive += status[i] == -1;
+    }
+  }
+  EXPECT_EQ(mixed, 0) << "of " << reads << " reads";
+  for (const int s : status) EXPECT_TRUE(WIFEXITED(s) && WEXITSTATUS(s) == 0) << "every save succeeds in its turn";
+  EXPECT_TRUE(ReadBytes(path) == versions[0] || ReadBytes(path) == versions[1]);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Config.txt"});
 }
 
 }  // namespace
