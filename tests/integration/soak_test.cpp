@@ -5,6 +5,7 @@
 // counts within their caps, every position and velocity finite, the settings within their ranges and
 // the view the size of the open display. From game to game the memory the process holds must level
 // off. The first failed check stops the run and names the frame.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <span>
 #include <sstream>
@@ -30,6 +32,7 @@
 #include "player/shots.h"
 #include "scoring/high_scores.h"
 #include "shell/program.h"
+#include "support/game_fixture.h"
 #include "support/soak_bot.h"
 #include "support/temp_dir.h"
 
@@ -294,7 +297,8 @@ SoakReport Soak(std::uint32_t seed, long totalFrames, int framesPerRun) {
         opens = hp->backend.opens();
         const DisplayRequest& d = hp->backend.opened();
         report.displays.push_back(std::to_string(d.width) + "x" + std::to_string(d.height) +
-                                  (d.windowed ? " window" : " full screen"));
+                                  (d.windowed ? " window" : " full screen") + " over " +
+                                  std::to_string(game.view.fieldWidth) + "x" + std::to_string(game.view.fieldHeight));
         report.tally.displayChanges += 1;
       }
 
@@ -371,6 +375,72 @@ void ExpectCoverage(const SoakReport& r) {
   for (test::Screen s : {test::Screen::Options, test::Screen::Confirm, test::Screen::Hub, test::Screen::Audio,
                          test::Screen::Video, test::Screen::GameSettings, test::Screen::Controllers})
     EXPECT_GT(t.screenVisits[static_cast<std::size_t>(s)], 0) << test::ScreenName(s);
+}
+
+// The checks themselves: a clean world passes them all, and each fault below is named.
+TEST(SoakChecks, ACleanWorldPassesAndEachFaultIsCaught) {
+  const auto runChecks = [](test::GameFixture& fx) {
+    Checks c;
+    CheckWorld(c, fx.game, true);
+    CheckSettings(c, fx.game);
+    CheckView(c, fx.game, fx.hp.backend);
+    return c;
+  };
+  {
+    test::GameFixture fx;
+    auto square = std::make_shared<Square>();
+    fx.game.squares.Append(square);
+    const Checks c = runChecks(fx);
+    EXPECT_TRUE(c.ok()) << c.first();
+  }
+  struct Fault {
+    const char* name;
+    std::function<void(Game&)> apply;
+    const char* named;
+  };
+  const Fault faults[] = {
+      {"a grid point's speed", [](Game& g) { g.grid.vx[5] = NAN; }, "grid vx"},
+      {"a spark's position", [](Game& g) { g.particles.slots[40000].x = INFINITY; }, "particle"},
+      {"an enemy's position",
+       [](Game& g) {
+         auto square = std::make_shared<Square>();
+         square->y = NAN;
+         g.squares.Append(square);
+       },
+       "squares position"},
+      {"too many shots",
+       [](Game& g) {
+         for (int i = 0; i <= kMaxShots; ++i) g.shots.Append(std::make_shared<Shot>());
+       },
+       "over the cap"},
+      {"one object listed twice",
+       [](Game& g) {
+         auto square = std::make_shared<Square>();
+         g.squares.Append(square);
+         g.squares.Append(square);
+       },
+       "slot"},
+      {"a removed object left in its slot",
+       [](Game& g) {
+         auto square = std::make_shared<Square>();
+         g.squares.Hold();
+         g.squares.Append(square);
+         g.squares.Remove(*square);
+       },
+       "removed object"},
+      {"a volume above full", [](Game& g) { g.settings.sfxVolume = 1.05f; }, "effects volume"},
+      {"an unknown control type", [](Game& g) { g.settings.controlType = static_cast<ControlType>(5); }, "control type"},
+      {"a free-player score of nothing", [](Game& g) { g.extraLifeScores[1] = 0; }, "free-player"},
+      {"a view unlike the display", [](Game& g) { g.view.viewWidth = 800; }, "the view is"},
+      {"a grid for another playfield", [](Game& g) { g.view.fieldWidth = 2048; }, "cells across"},
+  };
+  for (const Fault& f : faults) {
+    test::GameFixture fx;
+    f.apply(fx.game);
+    const Checks c = runChecks(fx);
+    EXPECT_FALSE(c.ok()) << f.name;
+    EXPECT_THAT(c.first(), ::testing::HasSubstr(f.named)) << f.name;
+  }
 }
 
 // The long run of the normal test pass. It is far too slow under the sanitizers, which run the short

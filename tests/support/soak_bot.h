@@ -4,11 +4,16 @@
 // bombs, opens the in-game menu, ends games, types names into the high-score table, and wanders
 // through the options menu, the settings hub and every settings and controller screen with random
 // steps. It draws its choices from a generator of its own, so a run with the same seed is the same run.
+//
+// To follow a run: SOAK_TRACE=1 prints each screen as it comes up, SOAK_TRACE=2 also every key, click
+// and pointer move outside play.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <string_view>
@@ -234,6 +239,7 @@ class SoakBot {
       visitStep_ = 0;
       wait_ = std::max(wait_, 2);
       tally_.screenVisits[static_cast<std::size_t>(seen)] += 1;
+      if (std::getenv("SOAK_TRACE")) std::fprintf(stderr, "%d %s %s\n", now_, ScreenName(seen), title.c_str());
       OnEnter();
     }
     ++onScreen_;
@@ -265,9 +271,19 @@ class SoakBot {
   bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
 
   // Input for the next polls.
-  void Tap(int key, int delay = 1) { hp_->input.TapKey(now_ + delay, key); }
-  void MouseTo(int x, int y, int delay = 1) { hp_->input.At({HeadlessInput::Event::kMouseMove, now_ + delay, x, y, 0}); }
-  void Click(int button, int delay = 1) { hp_->input.ClickMouse(now_ + delay, button); }
+  static bool Tracing() { return std::getenv("SOAK_TRACE") && std::getenv("SOAK_TRACE")[0] == '2'; }
+  void Tap(int key, int delay = 1) {
+    if (Tracing() && screen_ != Screen::Play) std::fprintf(stderr, "  %d tap %d\n", now_ + delay, key);
+    hp_->input.TapKey(now_ + delay, key);
+  }
+  void MouseTo(int x, int y, int delay = 1) {
+    if (Tracing() && screen_ != Screen::Play) std::fprintf(stderr, "  %d mouse %d %d\n", now_ + delay, x, y);
+    hp_->input.At({HeadlessInput::Event::kMouseMove, now_ + delay, x, y, 0});
+  }
+  void Click(int button, int delay = 1) {
+    if (Tracing() && screen_ != Screen::Play) std::fprintf(stderr, "  %d click %d\n", now_ + delay, button);
+    hp_->input.ClickMouse(now_ + delay, button);
+  }
   void SetAxis(int port, int slot, float v) { hp_->input.SetJoyAxis(now_ + 1, port, slot, v); }
   void KeyDown(int key) {
     if (std::find(held_.begin(), held_.end(), key) != held_.end()) return;
@@ -303,6 +319,9 @@ class SoakBot {
         break;
       case Screen::Controllers:
         if (previous_ == Screen::Hub) configured_ = false;
+        break;
+      case Screen::Video:
+        if (previous_ == Screen::Hub) PlanDisplayChange();
         break;
       default:
         break;
@@ -471,14 +490,34 @@ class SoakBot {
       wait_ = 5;
       return;
     }
+    if (screen_ == Screen::Video && sizeRow_ != 0) {
+      // Step the screen or playfield size to the planned entry.
+      const int current = sizeRow_ == 1 ? g.display.modeIndex : g.display.playfieldIndex;
+      if (current == sizeTarget_) {
+        sizeRow_ = 0;
+        if (toWindow_) {
+          // Most sizes open only in a window on this desktop.
+          toWindow_ = false;
+          HoverRow(ValueRowY(4));
+          Tap(kKeyRight, 3);
+          wait_ = 4;
+          return;
+        }
+      } else {
+        HoverRow(ValueRowY(sizeRow_));
+        Tap(current < sizeTarget_ ? kKeyRight : kKeyLeft, 3);
+        wait_ = 4;
+        return;
+      }
+    }
     if (stepsLeft_-- <= 0) {
       Tap(kKeyEscape);
       wait_ = 6;
       return;
     }
     int row = Rand(0, ValueRows() - 1);
-    // Screen and playfield sizes change rarely: each one reopens the display when kept.
-    if (screen_ == Screen::Video && (row == 1 || row == 2 || row == 4) && Chance(0.6)) row = 5 + Rand(0, 4);
+    // The sizes change only by plan (above); stepped at random they would soon reach the largest.
+    if (screen_ == Screen::Video && (row == 1 || row == 2)) row = 5 + Rand(0, 4);
     if (Chance(0.2)) {
       Tap(Chance(0.5) ? kKeyUp : kKeyDown);
     } else {
@@ -496,6 +535,26 @@ class SoakBot {
       return;
     }
     wait_ = Rand(3, 8);
+  }
+
+  // Now and then the video screen is to change the screen size or the playfield size: to a size the
+  // pretend desktop shows in a window, or now and then to any size, which may fail and be reverted.
+  // Playfields stay at most 1600 x 1200, as the lattice's cost grows with them.
+  void PlanDisplayChange() {
+    const DisplayTables& d = game_->display;
+    sizeRow_ = 0;
+    const int plan = Rand(0, 9);  // 0, 1: the screen size; 2 to 4: the playfield size; else neither
+    if (plan >= 5) return;
+    std::vector<int> candidates;
+    for (int i = 1; i <= kLastModeIndex; ++i) {
+      const int w = plan <= 1 ? d.modeTable[static_cast<std::size_t>(i)].width : d.playfieldSizes[static_cast<std::size_t>(i)].width;
+      const int h = plan <= 1 ? d.modeTable[static_cast<std::size_t>(i)].height : d.playfieldSizes[static_cast<std::size_t>(i)].height;
+      if ((w <= 1600 && h <= 1200) || (plan == 1 && Chance(0.3))) candidates.push_back(i);
+    }
+    if (candidates.empty()) return;
+    sizeRow_ = plan <= 1 ? 1 : 2;
+    toWindow_ = plan <= 1 && !game_->settings.windowed && Chance(0.7);
+    sizeTarget_ = candidates[static_cast<std::size_t>(Rand(0, static_cast<int>(candidates.size()) - 1))];
   }
 
   void Controllers() {
@@ -634,7 +693,7 @@ class SoakBot {
       Tap(s.keyBomb);
     }
     // The menu: one Escape, then the frames are read again until the menu shows.
-    if ((endIntent_ || Chance(1.0 / 3000)) && now_ - escapeAt_ > 60) {
+    if ((endIntent_ || Chance(1.0 / 1500)) && now_ - escapeAt_ > 60) {
       escapeAt_ = now_;
       Tap(kKeyEscape);
       screen_ = Screen::Sequence;
@@ -658,6 +717,9 @@ class SoakBot {
   int attractWait_ = 60;
   int hubVisits_ = 0;
   bool configured_ = false;
+  int sizeRow_ = 0;     // 1 screen size, 2 playfield size: the video row to step to sizeTarget_
+  int sizeTarget_ = 0;
+  bool toWindow_ = false;
   Goal goal_ = Goal::None;
   int targetDifficulty_ = 1;
   bool inGame_ = false;
