@@ -543,7 +543,9 @@ class SoakBot {
   void PlanDisplayChange() {
     const DisplayTables& d = game_->display;
     sizeRow_ = 0;
-    const int plan = Rand(0, 9);  // 0, 1: the screen size; 2 to 4: the playfield size; else neither
+    int plan = Rand(0, 9);  // 0, 1: the screen size; 2 to 4: the playfield size; else neither
+    // A playfield grown beyond the plan (a random step on its row) is brought back next time.
+    if (game_->view.fieldWidth > 1600 || game_->view.fieldHeight > 1200) plan = 2;
     if (plan >= 5) return;
     std::vector<int> candidates;
     for (int i = 1; i <= kLastModeIndex; ++i) {
