@@ -1,5 +1,7 @@
 #include "platform/headless/headless_input.h"
 
+#include <vector>
+
 namespace qv {
 
 namespace {
@@ -79,6 +81,9 @@ void HeadlessInput::Poll() {
         break;
     }
   }
+  // Events of this frame and earlier can never fire again; dropping them keeps a script that grows
+  // as it runs (a bot adding the next frame's input) as cheap to poll as a short one.
+  std::erase_if(script_, [this](const Event& e) { return e.frame <= frame_; });
 }
 
 bool HeadlessInput::KeyDown(int code) const { return ValidKey(code) && keyDown_[code]; }
