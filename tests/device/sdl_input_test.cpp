@@ -3,10 +3,15 @@
 // stand in for pads, so none of this needs a display or a device.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdlib>
-#include <utility>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sdl/gl_backend.h"
@@ -92,6 +97,26 @@ class SdlInputTest : public ::testing::Test {
   }
 
   SDL_Joystick* Pad(std::size_t n) { return held[n]; }
+
+  // A folder of the player's files for one test, entered and left again.
+  struct Folder {
+    std::filesystem::path old, path;
+    bool Enter() {
+      old = std::filesystem::current_path();
+      path = std::filesystem::temp_directory_path() / ("quorvax_mappings_" + std::to_string(getpid()));
+      std::filesystem::create_directories(path);
+      std::filesystem::current_path(path);
+      return true;
+    }
+    void Leave() {
+      if (path.empty()) return;
+      std::filesystem::current_path(old);
+      std::error_code ec;
+      std::filesystem::remove_all(path, ec);
+      path.clear();
+    }
+    ~Folder() { Leave(); }
+  } input_folder_;
 
   std::unique_ptr<GlBackend> backend;
   std::unique_ptr<SdlInput> input;
@@ -378,6 +403,30 @@ TEST_F(SdlInputTest, AltEnterAsksForTheOtherScreenModeAndIsNoEnter) {
   input->Poll();
   EXPECT_EQ(input->KeyHit(kKeyEnter), 1);
   EXPECT_FALSE(input->FullscreenToggleRequested());
+}
+
+// A player's "gamecontrollerdb.txt" in the files' folder teaches SDL a pad it does not know: the file
+// is read when the input starts, before any pad is opened. (SDL's virtual pads take no mapping from
+// a file, so the test asks SDL for the mapping it now holds for a made-up USB pad.)
+TEST_F(SdlInputTest, APlayersMappingFileIsReadWhenTheInputStarts) {
+  const char* guid = "03000000d3510000a5c7000000000000";
+  char* before = SDL_GameControllerMappingForGUID(SDL_JoystickGetGUIDFromString(guid));
+  EXPECT_EQ(before, nullptr);
+  SDL_free(before);
+  input.reset();
+  ASSERT_TRUE(input_folder_.Enter());
+  {
+    std::ofstream mappings(kControllerMappingsFile);
+    mappings << "# a comment line\n"
+             << guid << ",Quorvax test pad,a:b3,start:b6,rightshoulder:b7,leftx:a0,lefty:a1,platform:Linux,\n";
+  }
+  input = std::make_unique<SdlInput>(*backend);
+  char* mapping = SDL_GameControllerMappingForGUID(SDL_JoystickGetGUIDFromString(guid));
+  ASSERT_NE(mapping, nullptr);
+  EXPECT_NE(std::string(mapping).find("Quorvax test pad"), std::string::npos) << mapping;
+  EXPECT_NE(std::string(mapping).find("start:b6"), std::string::npos) << mapping;
+  SDL_free(mapping);
+  input_folder_.Leave();
 }
 
 TEST_F(SdlInputTest, LosingTheWindowFocusIsReportedOnce) {
