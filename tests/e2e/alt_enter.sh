@@ -21,14 +21,7 @@ wm=$!
 sleep 1
 "$work/quorvax" >"$work/out.log" 2>&1 &
 game=$!
-window=""
-for _ in $(seq 1 300); do
-  window=$(xdotool search --name Quorvax 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  kill -0 "$game" 2>/dev/null || { cat "$work/out.log"; fail "the game ended before opening its window"; }
-  sleep 0.2
-done
-[ -n "$window" ] || fail "no window"
+wait_for_window "$game" "$work/out.log"
 size() { xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
 wait_size() {
   for _ in $(seq 1 50); do [ "$(size)" = "$1" ] && return 0; sleep 0.2; done

@@ -39,14 +39,7 @@ chmod -R a-w "$prefix"
 start_xvfb
 "$prefix/bin/quorvax" >"$work/out.log" 2>&1 &
 game=$!
-window=""
-for _ in $(seq 1 300); do
-  window=$(xdotool search --name Quorvax 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  kill -0 "$game" 2>/dev/null || { cat "$work/out.log"; fail "the installed game ended before opening its window"; }
-  sleep 0.2
-done
-[ -n "$window" ] || fail "no window"
+wait_for_window "$game" "$work/out.log"
 class=$(xprop -id "$window" WM_CLASS 2>/dev/null)
 echo "window class: $class"
 echo "$class" | grep -q "$id" || fail "the window's class is not $id"

@@ -23,14 +23,7 @@ rm -rf "$shots"; mkdir -p "$shots"
 start_xvfb
 "$work/quorvax" >"$work/out.log" 2>&1 &
 game=$!
-window=""
-for _ in $(seq 1 300); do
-  window=$(xdotool search --name Quorvax 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  kill -0 "$game" 2>/dev/null || { cat "$work/out.log"; fail "the game ended before opening its window"; }
-  sleep 0.2
-done
-[ -n "$window" ] || fail "no window"
+wait_for_window "$game" "$work/out.log"
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 alive() { kill -0 "$game" 2>/dev/null || { cat "$work/out.log"; fail "the game ended during: $1"; }; }
 key() { xdotool key --delay 150 "$@"; sleep 0.4; }
