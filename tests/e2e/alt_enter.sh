@@ -10,9 +10,8 @@ on_exit='[ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null; [ -n "${wm:-}" ] && 
 . "$(dirname "$0")/../support/xvfb.sh"
 command -v openbox >/dev/null || fail "openbox (a window manager for this test) is not installed"
 
-cp "$build/quorvax" "$work/" || fail "no build/quorvax"
-cp -r "$build/gfx" "$build/sounds" "$work/" || fail "no data folders"
-printf '%s\r\n' "[Windowed]" "True" "[Screen Width]" "800" "[Screen Height]" "600" \
+copy_game "$build" "$work"
+crlf "[Windowed]" "True" "[Screen Width]" "800" "[Screen Height]" "600" \
   "[Playfield Width]" "800" "[Playfield Height]" "600" > "$work/Config.txt"
 
 start_xvfb

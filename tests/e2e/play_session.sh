@@ -11,9 +11,7 @@ shots="$build/session"
 on_exit='[ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null; rm -rf "$work"'
 . "$(dirname "$0")/../support/xvfb.sh"
 
-cp "$build/quorvax" "$work/" || fail "no build/quorvax"
-cp -r "$build/gfx" "$build/sounds" "$work/" || fail "no data folders"
-crlf() { printf '%s\r\n' "$@"; }
+copy_game "$build" "$work"
 crlf "[Windowed]" "True" "[Screen Width]" "800" "[Screen Height]" "600" \
      "[Playfield Width]" "800" "[Playfield Height]" "600" "[Control Type]" "Keyboard" \
      "[Difficulty]" "1" > "$work/Config.txt"
@@ -62,13 +60,7 @@ key Escape
 snap 7-options-between-games
 key Up Up Return       # "Exit Program"
 
-status=""
-for _ in $(seq 1 100); do
-  if ! kill -0 "$game" 2>/dev/null; then wait "$game"; status=$?; break; fi
-  sleep 0.1
-done
-[ -n "$status" ] || fail "the game did not end after Exit Program"
-[ "$status" -eq 0 ] || { cat "$work/out.log"; fail "exit status $status"; }
+wait_for_exit "$game" "$work/out.log" "Exit Program"
 
 # The Medium column starts at line 50 (lines 51..55 counted from 1): score, time, name, settings, sum.
 row=$(sed -n '51,55p' "$work/hiscores.dat" | tr -d '\r')

@@ -11,9 +11,7 @@ shots="$build/settings_session"
 on_exit='[ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null; rm -rf "$work"'
 . "$(dirname "$0")/../support/xvfb.sh"
 
-cp "$build/quorvax" "$work/" || fail "no build/quorvax"
-cp -r "$build/gfx" "$build/sounds" "$work/" || fail "no data folders"
-crlf() { printf '%s\r\n' "$@"; }
+copy_game "$build" "$work"
 # Full screen at 800 x 600 (entry 6, "SVGA"), the solid image set, grid style 0.
 crlf "[Windowed]" "False" "[Screen Width]" "800" "[Screen Height]" "600" \
      "[Playfield Width]" "800" "[Playfield Height]" "600" "[Control Type]" "Keyboard" \
@@ -87,13 +85,7 @@ sleep 1
 key Escape
 key Up Up Return           # "Exit Program"
 
-status=""
-for _ in $(seq 1 100); do
-  if ! kill -0 "$game" 2>/dev/null; then wait "$game"; status=$?; break; fi
-  sleep 0.1
-done
-[ -n "$status" ] || fail "the game did not end after Exit Program"
-[ "$status" -eq 0 ] || { cat "$work/out.log"; fail "exit status $status"; }
+wait_for_exit "$game" "$work/out.log" "Exit Program"
 
 value() { tr -d '\r' < "$work/Config.txt" | grep -A1 -x -F "$1" | tail -n 1; }
 for pair in "[Screen Width]=1024" "[Screen Height]=720" "[Windowed]=True" "[Gfx Set]=3" "[Grid Style]=3"; do

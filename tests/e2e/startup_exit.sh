@@ -8,8 +8,7 @@ work="$(mktemp -d)"
 on_exit='[ -n "${game:-}" ] && kill -9 "$game" 2>/dev/null; rm -rf "$work"'
 . "$(dirname "$0")/../support/xvfb.sh"
 
-cp "$build/quorvax" "$work/" || fail "no build/quorvax"
-cp -r "$build/gfx" "$build/sounds" "$work/" || fail "no data folders"
+copy_game "$build" "$work"
 printf '[Windowed]\r\nTrue\r\n' > "$work/Config.txt"
 
 start_xvfb

@@ -3,6 +3,26 @@
 # it when the script ends (running `$on_exit` too, if set). Defines `fail` and `wait_for_window`.
 fail() { echo "FAIL: $*"; exit 1; }
 
+# copy_game BUILD DIR: a copy of the built game with its data folders, to run in a folder of its own.
+copy_game() {
+  cp "$1/quorvax" "$2/" || fail "no build/quorvax"
+  cp -r "$1/gfx" "$1/sounds" "$2/" || fail "no data folders"
+}
+
+# Lines of the game's text files end in CR LF.
+crlf() { printf '%s\r\n' "$@"; }
+
+# wait_for_exit PID LOG WHAT: the game must end by itself within ten seconds, with status 0.
+wait_for_exit() {
+  local status=""
+  for _ in $(seq 1 100); do
+    if ! kill -0 "$1" 2>/dev/null; then wait "$1"; status=$?; break; fi
+    sleep 0.1
+  done
+  [ -n "$status" ] || fail "the game did not end after $3"
+  [ "$status" -eq 0 ] || { cat "$2"; fail "exit status $status"; }
+}
+
 start_xvfb() {
   local numberfile
   numberfile="$(mktemp)"
